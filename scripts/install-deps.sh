@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every package rovuzu needs to build, test, play and benchmark on Debian 12.
+# Idempotent: when everything is present it prints nothing and exits 0.
+set -euo pipefail
+
+packages=(
+  # toolchain and test stack
+  build-essential cmake ninja-build pkg-config clang clang-tidy clang-format
+  libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # platform libraries
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
+  libglm-dev libfontconfig-dev nlohmann-json3-dev libcli11-dev
+  # free fonts standing in for the platform's own
+  fonts-lato fonts-dejavu-core fontconfig
+  # real-window screenshots, asset tools
+  xvfb x11-apps imagemagick sox lame libsox-fmt-mp3
+  # optional webcam picture and visual tracking
+  libopencv-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "rovuzu: installing ${#missing[@]} packages: ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,23 @@
+#include "platform/foundation/NumberText.hpp"
+
+#include <gtest/gtest.h>
+
+namespace rovuzu {
+namespace {
+
+TEST(NumberTextTest, WritesTheShortestRoundTripWithATrailingZeroOnWholeValues) {
+    EXPECT_EQ(describeDouble(100.0), "100.0");
+    EXPECT_EQ(describeDouble(-187.5), "-187.5");
+    EXPECT_EQ(describeDouble(-374.8), "-374.8");
+    EXPECT_EQ(describeDouble(666.6), "666.6");
+    EXPECT_EQ(describeDouble(0.0), "0.0");
+    EXPECT_EQ(describeDouble(-0.0), "-0.0");
+    EXPECT_EQ(describeDouble(283.49999999999994), "283.49999999999994");
+    EXPECT_EQ(describeDouble(0.1 + 0.2), "0.30000000000000004");
+    for (const double value : {-374.8, 666.6, 1.0 / 3.0, 12345.678}) {
+        EXPECT_EQ(std::stod(describeDouble(value)), value);
+    }
+}
+
+}  // namespace
+}  // namespace rovuzu
