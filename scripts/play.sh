@@ -5,5 +5,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
-echo "rovuzu: the program's entry and window are not built yet; playing whole rounds in the test harness instead" >&2
-build/release/tests/rovuzu_tests --gtest_filter='SceneTest.*' --gtest_brief=1
+report=build/release/last-round.json
+echo "rovuzu: the window is not built yet; watching the built-in player play a round headless" >&2
+build/release/app/rovuzu --headless --autoplay --report "$report" "$@"
+summary=$(grep -E '"(targetsCreated|targetCount|elapsedText)"' "$report" | tr -d ' ,"' | tr '\n' ' ')
+echo "Round over: $summary(full report in $report)"

@@ -3,13 +3,16 @@
 #include <glm/geometric.hpp>
 
 #include "platform/arkit/ARSKViewDelegate.hpp"
+#include "platform/foundation/ClassRegistry.hpp"
 #include "platform/spritekit/SKScene.hpp"
 
 namespace rovuzu {
 
+ROVUZU_REGISTER_CLASS(UIView, ARSKView)
+
 void ARSKView::setDelegate(std::weak_ptr<ARSKViewDelegate> delegate) {
     delegate_ = std::move(delegate);
-    session_.setObserver(delegate_.lock().get());
+    session_.setObserver(delegate_);
 }
 
 std::shared_ptr<ARAnchor> ARSKView::anchorForNode(const SKNode& node) const {

@@ -47,8 +47,8 @@ void ARSession::track() {
 
 void ARSession::failWithError(const NSError& error) {
     running_ = false;
-    if (observer_ != nullptr) {
-        observer_->session(*this, error);
+    if (const auto observer = observer_.lock()) {
+        observer->session(*this, error);
     }
 }
 
@@ -57,8 +57,8 @@ void ARSession::interrupt() {
         return;
     }
     interrupted_ = true;
-    if (observer_ != nullptr) {
-        observer_->sessionWasInterrupted(*this);
+    if (const auto observer = observer_.lock()) {
+        observer->sessionWasInterrupted(*this);
     }
 }
 
@@ -68,8 +68,8 @@ void ARSession::endInterruption() {
     }
     interrupted_ = false;
     track();
-    if (observer_ != nullptr) {
-        observer_->sessionInterruptionEnded(*this);
+    if (const auto observer = observer_.lock()) {
+        observer->sessionInterruptionEnded(*this);
     }
 }
 

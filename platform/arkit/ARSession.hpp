@@ -36,7 +36,7 @@ public:
     [[nodiscard]] const simd_float4x4& worldOrigin() const { return origin_; }
 
     // Reported by the host: the camera failed, or stopped and came back.
-    void setObserver(ARSessionObserver* observer) { observer_ = observer; }
+    void setObserver(std::weak_ptr<ARSessionObserver> observer) { observer_ = std::move(observer); }
     void failWithError(const NSError& error);
     void interrupt();
     void endInterruption();
@@ -51,7 +51,7 @@ private:
     simd_float4x4 origin_{1.0F};
     simd_float4x4 cameraTransform_{1.0F};
     std::vector<std::shared_ptr<ARAnchor>> anchors_;
-    ARSessionObserver* observer_ = nullptr;
+    std::weak_ptr<ARSessionObserver> observer_;
 };
 
 }  // namespace rovuzu

@@ -1,5 +1,7 @@
 #include "platform/foundation/NSCoder.hpp"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -28,6 +30,16 @@ std::string plainParseMessage(const std::string& what) {
         return message.substr(kAt.size());
     }
     return message.starts_with(' ') ? message.substr(1) : message;
+}
+
+// The double whose shortest text is the float's shortest text, so that a float prints as
+// 0.8671395 rather than as the 0.8671395182609558 its widened value would give.
+double shortestDouble(float value) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    double widened = 0.0;
+    std::from_chars(text.data(), end, widened);
+    return widened;
 }
 
 }  // namespace
@@ -173,20 +185,14 @@ void NSCoder::encodeString(std::string_view value, std::string_view key) {
     storage_->object[std::string(key)] = std::string(value);
 }
 void NSCoder::encodeNullForKey(std::string_view key) { storage_->object[std::string(key)] = nullptr; }
-void NSCoder::encodeFloats(std::span<const float> values, std::string_view key) {
+void NSCoder::encodeFloatRows(const std::vector<std::vector<float>>& rows, std::string_view key) {
     Json array = Json::array();
-    for (const float value : values) {
-        array.push_back(value);
-    }
-    storage_->object[std::string(key)] = std::move(array);
-}
-void NSCoder::encodeObject(const NSCoder& object, std::string_view key) {
-    storage_->object[std::string(key)] = object.storage_->object;
-}
-void NSCoder::encodeArrayOfObjects(const std::vector<NSCoder>& objects, std::string_view key) {
-    Json array = Json::array();
-    for (const NSCoder& object : objects) {
-        array.push_back(object.storage_->object);
+    for (const auto& row : rows) {
+        Json values = Json::array();
+        for (const float value : row) {
+            values.push_back(shortestDouble(value));
+        }
+        array.push_back(std::move(values));
     }
     storage_->object[std::string(key)] = std::move(array);
 }

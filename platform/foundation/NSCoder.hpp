@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,9 +46,7 @@ public:
     void encodeBool(bool value, std::string_view key);
     void encodeString(std::string_view value, std::string_view key);
     void encodeNullForKey(std::string_view key);
-    void encodeFloats(std::span<const float> values, std::string_view key);
-    void encodeObject(const NSCoder& object, std::string_view key);
-    void encodeArrayOfObjects(const std::vector<NSCoder>& objects, std::string_view key);
+    void encodeFloatRows(const std::vector<std::vector<float>>& rows, std::string_view key);
 
     // Records a decoding problem; the first one recorded is kept.
     void failWithError(const std::string& problem) const;

@@ -1,8 +1,11 @@
 #include "platform/spritekit/SKView.hpp"
 
+#include "platform/foundation/ClassRegistry.hpp"
 #include "platform/spritekit/SKScene.hpp"
 
 namespace rovuzu {
+
+ROVUZU_REGISTER_CLASS(UIView, SKView)
 
 SKView::~SKView() {
     // A scene may outlive its view (a running timer can hold it); it must not point back here.

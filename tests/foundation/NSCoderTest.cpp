@@ -54,12 +54,11 @@ TEST(NSCoderTest, EncodesInOrderAndEscapesBadText) {
     coder.encodeInt64(25, "targetsCreated");
     coder.encodeString("Faltan: 0", "hudText");
     coder.encodeNullForKey("elapsedText");
-    const std::array<float, 2> values{1.5F, -0.25F};
-    coder.encodeFloats(values, "values");
+    coder.encodeFloatRows({{1.5F, -0.25F}}, "values");
     coder.encodeString("\xff", "broken");
     EXPECT_EQ(coder.JSONString(),
               "{\n  \"targetsCreated\": 25,\n  \"hudText\": \"Faltan: 0\",\n  \"elapsedText\": null,\n"
-              "  \"values\": [\n    1.5,\n    -0.25\n  ],\n  \"broken\": \"\xef\xbf\xbd\"\n}");
+              "  \"values\": [\n    [\n      1.5,\n      -0.25\n    ]\n  ],\n  \"broken\": \"\xef\xbf\xbd\"\n}");
 }
 
 TEST(NSCoderTest, ReadsFilesAndRefusesEmptyMissingAndHugeOnes) {

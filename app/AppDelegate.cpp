@@ -1,0 +1,9 @@
+#include "app/AppDelegate.hpp"
+
+#include "platform/foundation/ClassRegistry.hpp"
+
+namespace rovuzu {
+
+ROVUZU_REGISTER_CLASS(UIApplicationDelegate, AppDelegate)
+
+}  // namespace rovuzu

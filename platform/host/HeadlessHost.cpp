@@ -1,0 +1,68 @@
+#include "platform/host/HeadlessHost.hpp"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/foundation/Console.hpp"
+#include "platform/foundation/NSRunLoop.hpp"
+#include "platform/foundation/VirtualClock.hpp"
+#include "platform/host/FrameLoop.hpp"
+
+namespace rovuzu {
+
+HeadlessHost::HeadlessHost(const Options& options, std::vector<InputEvent> script, VirtualClock& clock)
+    : options_(options),
+      script_(std::move(script)),
+      clock_(clock),
+      end_(options.quitAfter.value_or(kTimeLimit)) {}
+
+double HeadlessHost::nextTime(const FrameLoop& loop) const {
+    double next = static_cast<double>(frame_) / kFrameRate;
+    if (const auto timer = NSRunLoop::mainRunLoop().nextFireDate()) {
+        next = std::min(next, *timer);
+    }
+    if (nextEvent_ < script_.size()) {
+        next = std::min(next, script_[nextEvent_].time);
+    }
+    if (const auto move = loop.nextAutoplayTime()) {
+        next = std::min(next, *move);
+    }
+    return std::max(next, clock_.monotonicNow());
+}
+
+bool HeadlessHost::applyScript(FrameLoop& loop, double now) {
+    for (; nextEvent_ < script_.size() && script_[nextEvent_].time <= now; ++nextEvent_) {
+        const InputEvent& event = script_[nextEvent_];
+        if (event.verb == InputEvent::Verb::quit) {
+            return false;
+        }
+        loop.apply(event);
+    }
+    return true;
+}
+
+double HeadlessHost::run(UIApplication& /*application*/, FrameLoop& loop) {
+    const bool quitsByItself = options_.quitAfter.has_value();
+    bool roundWasOver = false;
+    for (;;) {
+        const double now = std::min(nextTime(loop), end_);
+        clock_.advanceTo(now);
+        const bool going = applyScript(loop, now);
+        loop.runAutoplay(now);
+        loop.runFrame(now);
+        if (now >= static_cast<double>(frame_) / kFrameRate) {
+            ++frame_;
+        }
+        if (loop.roundOver() && !roundWasOver) {
+            roundWasOver = true;
+            if (!quitsByItself) {
+                end_ = std::min(end_, now + kAfterGameOver);
+            }
+        }
+        if (!going || now >= end_) {
+            return now;
+        }
+    }
+}
+
+}  // namespace rovuzu

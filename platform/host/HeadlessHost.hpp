@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "platform/host/InputEvent.hpp"
+#include "platform/host/Options.hpp"
+
+namespace rovuzu {
+
+class FrameLoop;
+class UIApplication;
+class VirtualClock;
+
+// Runs the application without a window on a virtual clock. The clock jumps straight to the
+// next thing due — a timer, a scripted input, an autoplay move or a frame at 60 per second —
+// so a whole round takes milliseconds and repeats exactly.
+class HeadlessHost {
+public:
+    static constexpr double kFrameRate = 60.0;
+    // Without a script's quit or --quit-after, a run ends this long after game over...
+    static constexpr double kAfterGameOver = 5.0;
+    // ...or at this time.
+    static constexpr double kTimeLimit = 120.0;
+
+    HeadlessHost(const Options& options, std::vector<InputEvent> script, VirtualClock& clock);
+
+    // Runs until the script quits or the time is up; returns the time the run ended at.
+    double run(UIApplication& application, FrameLoop& loop);
+
+private:
+    [[nodiscard]] double nextTime(const FrameLoop& loop) const;
+    // Applies the script's events due at `now`; returns false once the script quits.
+    bool applyScript(FrameLoop& loop, double now);
+
+    const Options& options_;
+    std::vector<InputEvent> script_;
+    std::size_t nextEvent_ = 0;
+    VirtualClock& clock_;
+    long frame_ = 0;
+    double end_;
+};
+
+}  // namespace rovuzu

@@ -1,0 +1,129 @@
+#include "platform/uikit/UIApplicationMain.hpp"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <system_error>
+#include <variant>
+#include <vector>
+
+#include "platform/foundation/Clock.hpp"
+#include "platform/foundation/Console.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/foundation/VirtualClock.hpp"
+#include "platform/gameplaykit/GKRandomSource.hpp"
+#include "platform/host/FrameLoop.hpp"
+#include "platform/host/HeadlessHost.hpp"
+#include "platform/host/Options.hpp"
+#include "platform/host/Recorder.hpp"
+#include "platform/host/Report.hpp"
+#include "platform/host/Script.hpp"
+#include "platform/uikit/UIApplication.hpp"
+
+namespace rovuzu {
+
+namespace {
+
+constexpr int kBadInput = 2;
+constexpr int kCannotStart = 1;
+
+[[noreturn]] void stop(int status, const std::string& problem) {
+    diagnose(problem);
+    std::exit(status);
+}
+
+std::filesystem::path executableFolder() {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path{} : self.parent_path();
+}
+
+// The resources: where --resources says, else next to an installed binary, else the source
+// tree the binary was built from.
+std::filesystem::path findResources(const Options& options) {
+    std::error_code error;
+    if (options.resources) {
+        if (!std::filesystem::is_directory(*options.resources, error)) {
+            stop(kCannotStart, options.resources->string() + ": not a readable resource folder");
+        }
+        return *options.resources;
+    }
+    const std::vector<std::filesystem::path> candidates{
+        executableFolder() / ".." / "share" / "rovuzu", std::filesystem::path{ROVUZU_SOURCE_RESOURCES}};
+    for (const auto& folder : candidates) {
+        if (std::filesystem::is_regular_file(folder / "Info.json", error)) {
+            return folder.lexically_normal();
+        }
+    }
+    stop(kCannotStart, "cannot find the resources (looked in " + candidates[0].string() + " and " +
+                           candidates[1].string() + "); pass --resources DIR");
+}
+
+Script loadScript(const Options& options) {
+    if (!options.script) {
+        return {};
+    }
+    std::string problem;
+    auto script = Script::load(*options.script, problem);
+    if (!script) {
+        stop(kBadInput, problem);
+    }
+    return std::move(*script);
+}
+
+std::uint32_t chooseSeed(const Options& options, const Script& script) {
+    if (options.seed) {
+        return *options.seed;
+    }
+    if (script.seed()) {
+        return *script.seed();
+    }
+    return std::random_device{}();
+}
+
+void runHeadless(const Options& options, const Script& script, std::uint32_t seed,
+                 const std::string& delegateClassName) {
+    VirtualClock clock;
+    Clock::install(&clock);
+    std::optional<Recorder> recorder;
+    if (options.record) {
+        recorder.emplace(*options.record, seed, options.view);
+    }
+    UIApplication application;
+    if (!application.launch(delegateClassName, options.view)) {
+        stop(kCannotStart, "the application cannot start");
+    }
+    FrameLoop loop(application, options.autoplay, recorder ? &*recorder : nullptr);
+    HeadlessHost host(options, script.events(), clock);
+    const double end = host.run(application, loop);
+    if (options.report) {
+        Report::write(*options.report, Report::build(end, loop.view()));
+    }
+    application.terminate();
+    Clock::install(nullptr);
+}
+
+}  // namespace
+
+int UIApplicationMain(int argc, char* argv[], const char* /*principalClassName*/,
+                      const std::string& delegateClassName) {
+    const auto parsed = Options::parse(argc, argv);
+    if (const int* status = std::get_if<int>(&parsed)) {
+        std::exit(*status);
+    }
+    const Options& options = std::get<Options>(parsed);
+    const Script script = loadScript(options);
+    NSBundle::setMainBundlePath(findResources(options));
+    const std::uint32_t seed = chooseSeed(options, script);
+    GKRandomSource::sharedRandom().seed(seed);
+    if (!options.headless) {
+        stop(kCannotStart, "the window is not built yet; run with --headless");
+    }
+    runHeadless(options, script, seed, delegateClassName);
+    return 0;
+}
+
+}  // namespace rovuzu

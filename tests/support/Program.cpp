@@ -1,0 +1,33 @@
+#include "tests/support/Program.hpp"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace rovuzu {
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+ProgramRun runProgram(const std::string& arguments, const std::filesystem::path& folder) {
+    const auto out = folder / "program.out";
+    const auto err = folder / "program.err";
+    const std::string command = "cd '" + folder.string() +
+                                "' && env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy '" +
+                                std::string(ROVUZU_BINARY) + "' " + arguments + " >'" + out.string() +
+                                "' 2>'" + err.string() + "'";
+    const int raw = std::system(command.c_str());
+    ProgramRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = readFile(out);
+    run.err = readFile(err);
+    return run;
+}
+
+}  // namespace rovuzu
