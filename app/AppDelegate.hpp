@@ -12,7 +12,7 @@ namespace rovuzu {
 class AppDelegate : public UIResponder, public UIApplicationDelegate {
 public:
     [[nodiscard]] std::shared_ptr<UIWindow> window() const override { return window_; }
-    void setWindow(std::shared_ptr<UIWindow> window) override { window_ = std::move(window); }
+    void setWindow(const std::shared_ptr<UIWindow>& window) override { window_ = window; }
 
     bool application(UIApplication& /*application*/,
                      const UIApplicationLaunchOptions* /*launchOptions*/) override {

@@ -62,4 +62,8 @@ bool ViewController::connectOutlet(std::string_view name, const std::shared_ptr<
     return true;
 }
 
+std::optional<std::string> ViewController::missingOutlet() const {
+    return sceneView_ ? std::nullopt : std::optional<std::string>{"sceneView"};
+}
+
 }  // namespace rovuzu

@@ -38,6 +38,8 @@ public:
     void sessionInterruptionEnded(ARSession& /*session*/) override {}
 
     bool connectOutlet(std::string_view name, const std::shared_ptr<UIView>& view) override;
+    // Every hook uses the scene view, so an interface that leaves it unconnected is refused.
+    [[nodiscard]] std::optional<std::string> missingOutlet() const override;
 
 private:
     std::shared_ptr<ARSKView> sceneView_;

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Installs what rovuzu needs, builds it, and plays.
+# Installs what rovuzu needs, builds it, and plays: in a window when there is a display;
+# without one, the built-in player plays a round headless and leaves a screenshot and a report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
-report=build/release/last-round.json
-echo "rovuzu: the window is not built yet; watching the built-in player play a round headless" >&2
-build/release/app/rovuzu --headless --autoplay --report "$report" "$@"
-summary=$(grep -E '"(targetsCreated|targetCount|elapsedText)"' "$report" | tr -d ' ,"' | tr '\n' ' ')
-echo "Round over: $summary(full report in $report)"
+binary=build/release/app/rovuzu
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec "$binary" "$@"
+fi
+demo=build/release/demo
+mkdir -p "$demo"
+echo "rovuzu: no display here; the built-in player plays a round headless instead" >&2
+"$binary" --headless --autoplay --screenshot "$demo/last-frame.png" --report "$demo/report.json" "$@"
+summary=$(grep -E '"(targetsCreated|targetCount|elapsedText)"' "$demo/report.json" | tr -d ' ,"' | tr '\n' ' ')
+echo "Round over: ${summary}(picture: $demo/last-frame.png, report: $demo/report.json)"

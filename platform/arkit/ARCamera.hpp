@@ -17,7 +17,7 @@ public:
 
     struct Projection {
         CGPoint viewPoint;  // in view points, top-left origin, y down
-        double depth;       // metres in front of the camera
+        double depth = 0.0;  // metres in front of the camera
     };
 
     ARCamera(const simd_float4x4& transform, CGSize viewportSize);

@@ -36,7 +36,7 @@ std::string plainParseMessage(const std::string& what) {
 // 0.8671395 rather than as the 0.8671395182609558 its widened value would give.
 double shortestDouble(float value) {
     std::array<char, 32> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    const char* end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
     double widened = 0.0;
     std::from_chars(text.data(), end, widened);
     return widened;
@@ -58,11 +58,25 @@ NSCoder& NSCoder::operator=(NSCoder&& other) noexcept = default;
 NSCoder::~NSCoder() = default;
 
 std::optional<NSCoder> NSCoder::decoderWithJSON(std::string_view text, std::string& problem) {
+    // Copying a nested object recurses once per level: a small file nested a few hundred
+    // thousand levels deep would overflow the stack, so such a file is refused while parsing.
+    struct TooDeep {};
+    const auto limitDepth = [](int depth, Json::parse_event_t event, Json& /*value*/) {
+        const bool opens = event == Json::parse_event_t::object_start ||
+                           event == Json::parse_event_t::array_start;
+        if (opens && depth >= kMaxDepth) {  // `depth` counts the levels already open
+            throw TooDeep{};
+        }
+        return true;
+    };
     auto storage = std::make_unique<Storage>();
     try {
-        storage->object = Json::parse(text.begin(), text.end());
+        storage->object = Json::parse(text.begin(), text.end(), limitDepth);
     } catch (const Json::exception& error) {  // syntax, and numbers too large for a double
         problem = plainParseMessage(error.what());
+        return std::nullopt;
+    } catch (const TooDeep&) {
+        problem = "is nested deeper than " + std::to_string(kMaxDepth) + " levels";
         return std::nullopt;
     }
     if (!storage->object.is_object()) {

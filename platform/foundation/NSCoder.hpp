@@ -25,13 +25,15 @@ public:
     NSCoder& operator=(NSCoder&& other) noexcept;
     ~NSCoder();
 
-    // Parses JSON text whose top level is an object. On failure returns nothing and says why
-    // in `problem` ("line 3, column 5: ...").
+    // Parses JSON text whose top level is an object, nested at most kMaxDepth deep. On failure
+    // returns nothing and says why in `problem` ("line 3, column 5: ...").
     static std::optional<NSCoder> decoderWithJSON(std::string_view text, std::string& problem);
     // Reads and parses a file; files larger than kMaxFileBytes are refused.
     static std::optional<NSCoder> decoderWithContentsOfFile(const std::filesystem::path& file,
                                                             std::string& problem);
-    static constexpr std::uintmax_t kMaxFileBytes = 1024 * 1024;
+    static constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{1024} * 1024;
+    // Objects and arrays nested deeper than this are refused; the game's files nest three deep.
+    static constexpr int kMaxDepth = 64;
 
     [[nodiscard]] bool containsValueForKey(std::string_view key) const;
     [[nodiscard]] double decodeDoubleForKey(std::string_view key) const;

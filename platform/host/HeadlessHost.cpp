@@ -7,6 +7,7 @@
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/foundation/VirtualClock.hpp"
 #include "platform/host/FrameLoop.hpp"
+#include "platform/spritekit/SKView.hpp"
 
 namespace rovuzu {
 
@@ -36,9 +37,25 @@ bool HeadlessHost::applyScript(FrameLoop& loop, double now) {
         if (event.verb == InputEvent::Verb::quit) {
             return false;
         }
+        if (event.verb == InputEvent::Verb::screenshot) {
+            screenshots_.push_back(event.file);
+        }
         loop.apply(event);
     }
     return true;
+}
+
+void HeadlessHost::takeScreenshots(const FrameLoop& loop) {
+    const SKView* view = loop.view();
+    if (view != nullptr) {
+        for (const std::string& file : screenshots_) {
+            if (!canvas_) {
+                canvas_.emplace();
+            }
+            canvas_->screenshot(*view, file);
+        }
+    }
+    screenshots_.clear();
 }
 
 double HeadlessHost::run(UIApplication& /*application*/, FrameLoop& loop) {
@@ -50,6 +67,12 @@ double HeadlessHost::run(UIApplication& /*application*/, FrameLoop& loop) {
         const bool going = applyScript(loop, now);
         loop.runAutoplay(now);
         loop.runFrame(now);
+        if (!going || now >= end_) {
+            if (options_.screenshot) {
+                screenshots_.push_back(options_.screenshot->string());
+            }
+        }
+        takeScreenshots(loop);
         if (now >= static_cast<double>(frame_) / kFrameRate) {
             ++frame_;
         }

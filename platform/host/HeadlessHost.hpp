@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/host/InputEvent.hpp"
+#include "platform/host/OffscreenCanvas.hpp"
 #include "platform/host/Options.hpp"
 
 namespace rovuzu {
@@ -33,11 +35,15 @@ private:
     [[nodiscard]] double nextTime(const FrameLoop& loop) const;
     // Applies the script's events due at `now`; returns false once the script quits.
     bool applyScript(FrameLoop& loop, double now);
+    // Pictures asked for at this time are taken after its frame.
+    void takeScreenshots(const FrameLoop& loop);
 
     const Options& options_;
     std::vector<InputEvent> script_;
     std::size_t nextEvent_ = 0;
     VirtualClock& clock_;
+    std::optional<OffscreenCanvas> canvas_;
+    std::vector<std::string> screenshots_;
     long frame_ = 0;
     double end_;
 };

@@ -24,6 +24,8 @@ struct VerbInfo {
 };
 
 constexpr std::size_t kMany = 1024;  // taps: as many fingers as a line can hold, in pairs
+// As --view allows: a larger view asks the offscreen canvas for gigabytes of pixels.
+constexpr double kLargestView = 16384.0;
 constexpr std::array<VerbInfo, 9> kVerbs{{
     {"tap", Verb::tap, 2, 2, "tap X Y"},
     {"taps", Verb::taps, 2, kMany, "taps X1 Y1 X2 Y2 ..."},
@@ -116,6 +118,10 @@ std::string readArguments(const VerbInfo& info, const std::vector<std::string_vi
     }
     if (info.verb == Verb::resize && (event.values[0] < 1.0 || event.values[1] < 1.0)) {
         return "a view needs a width and height of at least one point";
+    }
+    if (info.verb == Verb::resize &&
+        (event.values[0] > kLargestView || event.values[1] > kLargestView)) {
+        return "a view is at most 16384 points a side";
     }
     return {};
 }

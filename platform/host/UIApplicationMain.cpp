@@ -17,10 +17,13 @@
 #include "platform/gameplaykit/GKRandomSource.hpp"
 #include "platform/host/FrameLoop.hpp"
 #include "platform/host/HeadlessHost.hpp"
+#include "platform/host/MixerAudio.hpp"
 #include "platform/host/Options.hpp"
 #include "platform/host/Recorder.hpp"
 #include "platform/host/Report.hpp"
 #include "platform/host/Script.hpp"
+#include "platform/host/WindowHost.hpp"
+#include "platform/spritekit/AudioOutput.hpp"
 #include "platform/uikit/UIApplication.hpp"
 
 namespace rovuzu {
@@ -84,31 +87,54 @@ std::uint32_t chooseSeed(const Options& options, const Script& script) {
     return std::random_device{}();
 }
 
-void runHeadless(const Options& options, const Script& script, std::uint32_t seed,
-                 const std::string& delegateClassName) {
-    VirtualClock clock;
-    Clock::install(&clock);
+// Launches the application, runs it in the host until the run ends, writes the report and
+// lets the application go. Both hosts run on a virtual clock: headless it jumps from event to
+// event, in a window it follows the real time since launch, frame by frame.
+template <class Host>
+void runIn(Host& host, const Options& options, std::uint32_t seed,
+           const std::string& delegateClassName) {
     std::optional<Recorder> recorder;
     if (options.record) {
         recorder.emplace(*options.record, seed, options.view);
+    }
+    std::unique_ptr<MixerAudio> audio;
+    if (!options.headless) {
+        audio = MixerAudio::open();
+        AudioOutput::install(audio.get());
     }
     UIApplication application;
     if (!application.launch(delegateClassName, options.view)) {
         stop(kCannotStart, "the application cannot start");
     }
     FrameLoop loop(application, options.autoplay, recorder ? &*recorder : nullptr);
-    HeadlessHost host(options, script.events(), clock);
     const double end = host.run(application, loop);
     if (options.report) {
         Report::write(*options.report, Report::build(end, loop.view()));
     }
     application.terminate();
+    AudioOutput::install(nullptr);
+}
+
+void run(const Options& options, const Script& script, std::uint32_t seed,
+         const std::string& delegateClassName) {
+    VirtualClock clock;
+    Clock::install(&clock);
+    if (options.headless) {
+        HeadlessHost host(options, script.events(), clock);
+        runIn(host, options, seed, delegateClassName);
+    } else {
+        WindowHost host(options, script.events(), clock);
+        if (!host.open(options.view)) {
+            std::exit(kCannotStart);
+        }
+        runIn(host, options, seed, delegateClassName);
+    }
     Clock::install(nullptr);
 }
 
 }  // namespace
 
-int UIApplicationMain(int argc, char* argv[], const char* /*principalClassName*/,
+int UIApplicationMain(int argc, char** argv, const char* /*principalClassName*/,
                       const std::string& delegateClassName) {
     const auto parsed = Options::parse(argc, argv);
     if (const int* status = std::get_if<int>(&parsed)) {
@@ -119,10 +145,7 @@ int UIApplicationMain(int argc, char* argv[], const char* /*principalClassName*/
     NSBundle::setMainBundlePath(findResources(options));
     const std::uint32_t seed = chooseSeed(options, script);
     GKRandomSource::sharedRandom().seed(seed);
-    if (!options.headless) {
-        stop(kCannotStart, "the window is not built yet; run with --headless");
-    }
-    runHeadless(options, script, seed, delegateClassName);
+    run(options, script, seed, delegateClassName);
     return 0;
 }
 

@@ -20,11 +20,11 @@ public:
     // A node of the tree as it is drawn: where it lands in scene coordinates, and how
     // transparent and how deep it is once its ancestors are taken into account.
     struct DrawItem {
-        const SKNode* node;
+        const SKNode* node = nullptr;
         SKNode::Transform toScene;
         SKNode::Transform parentToScene;
-        double alpha;
-        double z;
+        double alpha = 1.0;
+        double z = 0.0;
     };
 
     SKScene() = default;

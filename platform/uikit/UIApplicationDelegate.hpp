@@ -21,7 +21,7 @@ public:
 
     // The main window, which the application hands over at launch.
     [[nodiscard]] virtual std::shared_ptr<UIWindow> window() const { return nullptr; }
-    virtual void setWindow(std::shared_ptr<UIWindow> /*window*/) {}
+    virtual void setWindow(const std::shared_ptr<UIWindow>& /*window*/) {}
 
     // The platform's application:didFinishLaunchingWithOptions:; false refuses the launch.
     virtual bool application(UIApplication& /*application*/,

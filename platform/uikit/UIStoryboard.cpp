@@ -57,6 +57,9 @@ std::shared_ptr<UIViewController> UIStoryboard::instantiateInitialViewController
     if (const auto error = coder_.error()) {
         return refuse(*error);
     }
+    if (const auto missing = controller->missingOutlet()) {
+        return refuse("'" + controllerClass + "' needs its outlet '" + *missing + "' connected");
+    }
     return controller;
 }
 

@@ -40,6 +40,9 @@ public:
     virtual bool connectOutlet(std::string_view /*name*/, const std::shared_ptr<UIView>& /*view*/) {
         return false;
     }
+    // An outlet the controller cannot work without that is still unconnected, if any; the
+    // interface loader refuses a file that leaves one so.
+    [[nodiscard]] virtual std::optional<std::string> missingOutlet() const { return std::nullopt; }
 
 private:
     std::shared_ptr<UIView> view_;

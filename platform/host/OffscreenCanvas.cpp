@@ -1,0 +1,53 @@
+#include "platform/host/OffscreenCanvas.hpp"
+
+#include <cmath>
+
+#include "platform/foundation/Console.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/host/Renderer.hpp"
+#include "platform/spritekit/SKView.hpp"
+
+namespace rovuzu {
+
+OffscreenCanvas::OffscreenCanvas() = default;
+
+OffscreenCanvas::~OffscreenCanvas() {
+    renderer_.reset();
+    if (sdl_ != nullptr) {
+        SDL_DestroyRenderer(sdl_);
+    }
+}
+
+// A renderer's textures belong to it, so a new size means a new surface, renderer and caches.
+bool OffscreenCanvas::fit(CGSize points) {
+    if (renderer_ && points == size_) {
+        return true;
+    }
+    renderer_.reset();
+    if (sdl_ != nullptr) {
+        SDL_DestroyRenderer(sdl_);
+        sdl_ = nullptr;
+    }
+    const int width = static_cast<int>(std::lround(points.width * kPixelsPerPoint));
+    const int height = static_cast<int>(std::lround(points.height * kPixelsPerPoint));
+    surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+    sdl_ = surface_ ? SDL_CreateSoftwareRenderer(surface_.get()) : nullptr;
+    if (sdl_ == nullptr) {
+        diagnose(std::string("cannot draw offscreen at ") + std::to_string(width) + "x" +
+                 std::to_string(height) + " pixels (" + SDL_GetError() + ")");
+        return false;
+    }
+    renderer_ = std::make_unique<Renderer>(sdl_, NSBundle::mainBundle().bundlePath());
+    size_ = points;
+    return true;
+}
+
+bool OffscreenCanvas::screenshot(const SKView& view, const std::filesystem::path& file) {
+    if (!fit(view.bounds().size)) {
+        return false;
+    }
+    renderer_->draw(view, kPixelsPerPoint);
+    return renderer_->savePNG(file);
+}
+
+}  // namespace rovuzu

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/host/CameraFrameLayer.hpp"
+#include "platform/host/FontLibrary.hpp"
+#include "platform/host/NodePainter.hpp"
+#include "platform/host/Readouts.hpp"
+#include "platform/host/TextCache.hpp"
+#include "platform/host/TextureCache.hpp"
+#include "platform/host/WorldLayer.hpp"
+#include "platform/world/tracking/CameraFrame.hpp"
+
+namespace rovuzu {
+
+class SKScene;
+class SKView;
+
+// Draws a view's frame into an SDL renderer's current target: the camera picture (the built-in
+// world, or a real camera's frame when one is given), then the presented scene's nodes back to
+// front, then the read-outs the view asks for.
+class Renderer {
+  public:
+    // Fonts are looked up with the aliases in `resources`/fonts.conf, the main bundle's unless
+    // said otherwise. The renderer's scale must stay 1: drawing is in the target's pixels.
+    explicit Renderer(SDL_Renderer* renderer,
+                      const std::filesystem::path& resources = NSBundle::mainBundle().bundlePath());
+
+    // One frame of `view` at `pixelsPerPoint` target pixels per view point (2 offscreen; a
+    // window's drawable pixels over its points). The view covers its frame, scaled likewise.
+    void draw(const SKView& view, double pixelsPerPoint);
+
+    // From now on an AR view shows this picture instead of the built-in world.
+    void setCameraFrame(const CameraFrame& frame);
+    // Back to the built-in world.
+    void clearCameraFrame();
+
+    // Writes what the target holds now as a PNG: call it after draw and before presenting, as
+    // a presented picture may be gone. Says on stderr why it could not.
+    bool savePNG(const std::filesystem::path& file) const;
+
+  private:
+    void drawCameraPicture(const SKView& view, const SDL_Rect& area, double pixelsPerPoint);
+    void drawScene(const SKScene& scene, const SKView& view, const SDL_Rect& area,
+                   double pixelsPerPoint);
+
+    SDL_Renderer* renderer_;
+    FontLibrary fonts_;
+    TextCache text_;
+    TextureCache textures_;
+    NodePainter nodes_;
+    WorldLayer world_;
+    CameraFrameLayer cameraFrame_;
+    Readouts readouts_;
+};
+
+}  // namespace rovuzu

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/CGGeometry.hpp"
+#include "platform/foundation/RealClock.hpp"
+#include "platform/host/InputEvent.hpp"
+#include "platform/host/Options.hpp"
+#include "platform/host/PoseController.hpp"
+
+namespace rovuzu {
+
+class FrameLoop;
+class Renderer;
+class UIApplication;
+class VirtualClock;
+
+// Runs the application in a desktop window. Each turn reads SDL's events (taps, turning and
+// walking, resizes, focus and minimising), moves the game clock to the real time since launch,
+// runs the frame loop, draws and presents in step with the display. The game clock stands
+// still within a turn, so every input is applied, and recorded, at the time of its frame.
+class WindowHost {
+public:
+    WindowHost(const Options& options, std::vector<InputEvent> script, VirtualClock& clock);
+    WindowHost(const WindowHost&) = delete;
+    WindowHost& operator=(const WindowHost&) = delete;
+    ~WindowHost();
+
+    // Opens the window for a view of `viewSize` points, scaled to fit the display. Returns false
+    // (after one line on stderr) when there is no display.
+    bool open(CGSize viewSize);
+
+    // Runs until the player quits; returns the time the run ended at.
+    double run(UIApplication& application, FrameLoop& loop);
+
+    [[nodiscard]] Renderer& renderer() { return *renderer_; }
+
+private:
+    void handle(const SDL_Event& event, UIApplication& application, FrameLoop& loop, double now);
+    void handleKey(const SDL_KeyboardEvent& key, bool down);
+    void handleWindow(const SDL_WindowEvent& window, UIApplication& application, FrameLoop& loop,
+                      double now);
+    void moveDevice(FrameLoop& loop, double now, double seconds);
+    bool applyScript(FrameLoop& loop, double now);
+    void waitWhileMinimised(double now) const;
+    void draw(const FrameLoop& loop);
+    [[nodiscard]] CGPoint toViewPoints(double windowX, double windowY) const;
+    [[nodiscard]] double pixelsPerPoint() const;
+
+    const Options& options_;
+    std::vector<InputEvent> script_;
+    std::size_t nextEvent_ = 0;
+    VirtualClock& clock_;
+    RealClock realClock_;
+    double launchedAt_ = 0.0;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* sdlRenderer_ = nullptr;
+    std::unique_ptr<Renderer> renderer_;
+    double windowPointScale_ = 1.0;  // window coordinates per view point
+    PoseController controller_;
+    std::vector<CGPoint> fingers_;
+    std::vector<std::string> screenshots_;
+    bool dragging_ = false;
+    bool minimised_ = false;
+    bool quit_ = false;
+};
+
+}  // namespace rovuzu

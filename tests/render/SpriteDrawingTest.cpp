@@ -1,0 +1,211 @@
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+#include "platform/spritekit/SKSpriteNode.hpp"
+#include "tests/render/RenderFixture.hpp"
+
+namespace rovuzu {
+namespace {
+
+constexpr SDL_Color kRed{230, 20, 20, 255};
+constexpr SDL_Color kBlue{20, 40, 230, 255};
+
+class SpriteDrawingTest : public RenderTest {
+  protected:
+    void SetUp() override {
+        RenderTest::SetUp();
+        // 40 by 40: red on the left half, blue on the right.
+        writeImage("halves", 40, 40, [](int x, int /*y*/) { return x < 20 ? kRed : kBlue; });
+        scene = presentScene(view);
+    }
+
+    std::shared_ptr<SKSpriteNode> addSprite(const std::string& image, CGPoint position) {
+        auto sprite = std::make_shared<SKSpriteNode>(image);
+        sprite->setPosition(position);
+        scene->addChild(sprite);
+        return sprite;
+    }
+
+    SKView view{CGRect{{0, 0}, {kViewWidth, kViewHeight}}};
+    std::shared_ptr<SKScene> scene;
+};
+
+bool isRed(SDL_Color c) {
+    return isNear(c, kRed.r, kRed.g, kRed.b);
+}
+bool isBlue(SDL_Color c) {
+    return isNear(c, kBlue.r, kBlue.g, kBlue.b);
+}
+bool isBlack(SDL_Color c) {
+    return isNear(c, 0, 0, 0, 8);
+}
+
+TEST_F(SpriteDrawingTest, ASpriteAtTheCentreShowsItsColoursThere) {
+    addSprite("halves", {0, 0});
+    draw(view);
+    const Frame frame = capture();
+    const SDL_Point centre = pixelOf(0, 0);
+    // 40 scene units are 40 pixels at 2 pixels a point: 20 pixels either side of the centre.
+    EXPECT_TRUE(isRed(frame.at(centre.x - 10, centre.y)));
+    EXPECT_TRUE(isBlue(frame.at(centre.x + 10, centre.y)));
+    const SDL_Rect drawn = frame.bounds([](SDL_Color c) { return isRed(c) || isBlue(c); });
+    EXPECT_NEAR(drawn.x, centre.x - 20, 1);
+    EXPECT_NEAR(drawn.w, 40, 1);
+    EXPECT_NEAR(drawn.y, centre.y - 20, 1);
+    EXPECT_NEAR(drawn.h, 40, 1);
+    EXPECT_TRUE(errorLines().empty());
+}
+
+TEST_F(SpriteDrawingTest, AnOffCentreSpriteLandsWhereTheSceneSays) {
+    addSprite("halves", {100, -150});
+    draw(view);
+    const Frame frame = capture();
+    const SDL_Point at = pixelOf(100, -150);
+    EXPECT_TRUE(isRed(frame.at(at.x - 5, at.y)));
+    EXPECT_TRUE(isBlue(frame.at(at.x + 5, at.y)));
+    EXPECT_TRUE(isBlack(frame.at(pixelOf(0, 0).x, pixelOf(0, 0).y)));
+}
+
+TEST_F(SpriteDrawingTest, SizeAnchorAndScaleShapeTheSprite) {
+    auto sprite = addSprite("halves", {0, 0});
+    sprite->setAnchorPoint({0, 0});
+    sprite->setSize({60, 30});
+    sprite->setScale(2.0);
+    draw(view);
+    const SDL_Rect drawn = capture().bounds([](SDL_Color c) { return isRed(c) || isBlue(c); });
+    const SDL_Point origin = pixelOf(0, 0);
+    EXPECT_NEAR(drawn.x, origin.x, 1);
+    EXPECT_NEAR(drawn.y + drawn.h, origin.y, 1);
+    EXPECT_NEAR(drawn.w, 120, 1);
+    EXPECT_NEAR(drawn.h, 60, 1);
+}
+
+TEST_F(SpriteDrawingTest, TheViewsDepthScaleAndTheParentsScaleMultiply) {
+    auto parent = std::make_shared<SKNode>();
+    parent->setScale(0.5);
+    parent->setPosition({50, 0});
+    scene->addChild(parent);
+    auto sprite = std::make_shared<SKSpriteNode>("halves");
+    sprite->setDepthScale(3.0);
+    sprite->setPosition({20, 0});
+    parent->addChild(sprite);
+    draw(view);
+    const SDL_Rect drawn = capture().bounds([](SDL_Color c) { return isRed(c) || isBlue(c); });
+    const SDL_Point centre = pixelOf(60, 0);
+    EXPECT_NEAR(drawn.w, 60, 1);
+    EXPECT_NEAR(drawn.x + drawn.w / 2.0, centre.x, 1.0);
+}
+
+TEST_F(SpriteDrawingTest, ANegativeScaleMirrorsTheImage) {
+    auto sprite = addSprite("halves", {0, 0});
+    sprite->setXScale(-1.0);
+    draw(view);
+    const Frame frame = capture();
+    const SDL_Point centre = pixelOf(0, 0);
+    EXPECT_TRUE(isBlue(frame.at(centre.x - 10, centre.y)));
+    EXPECT_TRUE(isRed(frame.at(centre.x + 10, centre.y)));
+}
+
+TEST_F(SpriteDrawingTest, AlphaZeroDrawsNothing) {
+    addSprite("halves", {0, 0})->setAlpha(0.0);
+    draw(view);
+    EXPECT_EQ(capture().count([](SDL_Color c) { return !isBlack(c); }), 0);
+}
+
+TEST_F(SpriteDrawingTest, AlphaAccumulatesFromTheParent) {
+    auto parent = std::make_shared<SKNode>();
+    parent->setAlpha(0.5);
+    scene->addChild(parent);
+    auto sprite = std::make_shared<SKSpriteNode>("halves");
+    parent->addChild(sprite);
+    draw(view);
+    const SDL_Point centre = pixelOf(0, 0);
+    EXPECT_TRUE(
+        isNear(capture().at(centre.x - 10, centre.y), kRed.r / 2, kRed.g / 2, kRed.b / 2, 8));
+}
+
+TEST_F(SpriteDrawingTest, SpritesSharingAnImageKeepTheirOwnAlpha) {
+    addSprite("halves", {-100, 0})->setAlpha(0.5);
+    addSprite("halves", {100, 0});
+    draw(view);
+    const Frame frame = capture();
+    const SDL_Point faded = pixelOf(-100, 0);
+    const SDL_Point solid = pixelOf(100, 0);
+    EXPECT_TRUE(isNear(frame.at(faded.x - 10, faded.y), kRed.r / 2, kRed.g / 2, kRed.b / 2, 8));
+    EXPECT_TRUE(isRed(frame.at(solid.x - 10, solid.y)));
+}
+
+TEST_F(SpriteDrawingTest, ABlendFactorOfZeroLeavesTheImageAsItIs) {
+    auto sprite = addSprite("halves", {0, 0});
+    sprite->setColor({0.0, 1.0, 0.0, 1.0});
+    draw(view);
+    const SDL_Point centre = pixelOf(0, 0);
+    EXPECT_TRUE(isRed(capture().at(centre.x - 10, centre.y)));
+}
+
+TEST_F(SpriteDrawingTest, AFullBlendFactorTintsTheImageWithTheColour) {
+    writeImage("white", 20, 20, [](int, int) { return SDL_Color{255, 255, 255, 255}; });
+    auto sprite = addSprite("white", {0, 0});
+    sprite->setColor({0.0, 1.0, 0.0, 1.0});
+    sprite->setColorBlendFactor(1.0);
+    draw(view);
+    const SDL_Point centre = pixelOf(0, 0);
+    EXPECT_TRUE(isNear(capture().at(centre.x, centre.y), 0, 255, 0, 8));
+}
+
+TEST_F(SpriteDrawingTest, AMissingImageShowsThePlaceholder) {
+    addSprite("no-such-image", {0, 0});
+    draw(view);
+    const Frame frame = capture();
+    const SDL_Point centre = pixelOf(0, 0);
+    // The placeholder is 128 units square: 64 pixels either side.
+    EXPECT_GT(frame.count(isMagenta, centre.x - 64, centre.y - 64, centre.x + 64, centre.y + 64),
+              64 * 64 / 2);
+    EXPECT_EQ(frame.count(isMagenta, 0, 0, kWidth, centre.y - 70), 0);
+}
+
+TEST_F(SpriteDrawingTest, AnUndecodableImageShowsThePlaceholderAndSaysSoOnce) {
+    std::ofstream(bundle / "broken.png", std::ios::binary)
+        << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10", 24) << "garbage";
+    addSprite("broken", {0, 0});
+    draw(view);
+    draw(view);
+    const SDL_Point centre = pixelOf(0, 0);
+    EXPECT_GT(capture().count(isMagenta, centre.x - 8, centre.y - 8, centre.x + 8, centre.y + 8),
+              0);
+    const auto lines = errorLines();
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_EQ(lines[0].rfind("rovuzu: ", 0), 0U);
+    EXPECT_NE(lines[0].find("broken.png"), std::string::npos);
+    EXPECT_NE(lines[0].find("placeholder"), std::string::npos);
+}
+
+TEST_F(SpriteDrawingTest, APositionThatIsNotANumberDrawsNothing) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    addSprite("halves", {nan, 0});
+    addSprite("halves", {0, std::numeric_limits<double>::infinity()})->setScale(nan);
+    draw(view);
+    EXPECT_EQ(capture().count([](SDL_Color c) { return !isBlack(c); }), 0);
+}
+
+TEST_F(SpriteDrawingTest, AHugeSpriteCoversTheViewWithItsMiddle) {
+    auto sprite = addSprite("halves", {0, 0});
+    sprite->setScale(1.0e5);
+    draw(view);
+    const Frame frame = capture();
+    // Two texels fill the view, filtered from red into blue.
+    EXPECT_EQ(frame.count([](SDL_Color c) { return c.g < 60 && c.r + c.b > 200; }),
+              kWidth * kHeight);
+    EXPECT_GT(frame.at(0, kHeight / 2).r, frame.at(kWidth - 1, kHeight / 2).r);
+}
+
+TEST_F(SpriteDrawingTest, AZeroSizedViewDrawsNothingAndDoesNotFail) {
+    addSprite("halves", {0, 0});
+    view.setFrame({{0, 0}, {0, 0}});
+    draw(view);
+    EXPECT_EQ(capture().count(isMagenta), kWidth * kHeight);
+}
+
+}  // namespace
+}  // namespace rovuzu

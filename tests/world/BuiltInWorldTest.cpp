@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <glm/geometric.hpp>
+#include <glm/matrix.hpp>
+#include <vector>
+
+#include "platform/world/BuiltInWorld.hpp"
+#include "platform/world/CutLattice.hpp"
+#include "platform/world/DevicePose.hpp"
+#include "platform/world/RoomBuilder.hpp"
+#include "platform/world/WorldMesher.hpp"
+
+namespace rovuzu {
+namespace {
+
+// A small view keeps the pixel-by-pixel checks quick; the geometry does not depend on size.
+constexpr CGSize kView{90.0, 160.0};
+
+ARCamera cameraAt(const DevicePose& pose, CGSize view = kView) {
+    return ARCamera{pose.transform(), view};
+}
+
+// Deterministic poses anywhere a player could stand in the room, looking anywhere.
+std::vector<DevicePose> randomPoses(int count) {
+    std::uint32_t state = 12345U;
+    const auto next = [&state](double lo, double hi) {
+        state = state * 1664525U + 1013904223U;
+        return lo + (hi - lo) * static_cast<double>(state >> 8U) / static_cast<double>(1U << 24U);
+    };
+    std::vector<DevicePose> poses;
+    poses.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        poses.push_back({next(0, 360), next(-89, 89), next(-40, 40), next(-3, 3), next(-1.3, 1.3),
+                         next(-3.5, 3.5)});
+    }
+    return poses;
+}
+
+// Which pixel centres of the view no triangle covers.
+int uncoveredPixels(const WorldFrame& frame, CGSize view) {
+    const int width = static_cast<int>(view.width);
+    const int height = static_cast<int>(view.height);
+    std::vector<bool> covered(static_cast<std::size_t>(width * height), false);
+    for (const WorldBatch& batch : frame.batches()) {
+        for (std::size_t i = 0; i + 2 < batch.vertices.size(); i += 3) {
+            const WorldVertex& a = batch.vertices[i];
+            const WorldVertex& b = batch.vertices[i + 1];
+            const WorldVertex& c = batch.vertices[i + 2];
+            const float area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+            if (area == 0.0F) {
+                continue;
+            }
+            const int x0 = std::max(0, static_cast<int>(std::floor(std::min({a.x, b.x, c.x}))));
+            const int x1 =
+                std::min(width - 1, static_cast<int>(std::ceil(std::max({a.x, b.x, c.x}))));
+            const int y0 = std::max(0, static_cast<int>(std::floor(std::min({a.y, b.y, c.y}))));
+            const int y1 =
+                std::min(height - 1, static_cast<int>(std::ceil(std::max({a.y, b.y, c.y}))));
+            for (int y = y0; y <= y1; ++y) {
+                for (int x = x0; x <= x1; ++x) {
+                    const float px = static_cast<float>(x) + 0.5F;
+                    const float py = static_cast<float>(y) + 0.5F;
+                    const auto edge = [&](const WorldVertex& p, const WorldVertex& q) {
+                        return ((q.x - p.x) * (py - p.y) - (px - p.x) * (q.y - p.y)) / area;
+                    };
+                    constexpr float kSlack = -1e-4F;
+                    if (edge(a, b) >= kSlack && edge(b, c) >= kSlack && edge(c, a) >= kSlack) {
+                        covered[static_cast<std::size_t>(y) * width + x] = true;
+                    }
+                }
+            }
+        }
+    }
+    return static_cast<int>(std::count(covered.begin(), covered.end(), false));
+}
+
+WorldFrame meshed(const WorldRect& rect, const ARCamera& camera) {
+    WorldFrame frame;
+    const CutLattice lattice(simd_float3{camera.transform()[3]}, {rect});
+    WorldMesher(camera, lattice, frame).add(rect);
+    return frame;
+}
+
+TEST(BuiltInWorldTest, APointStraightAheadLandsInTheMiddleOfTheView) {
+    // A picture facing the camera two metres ahead, its centre on the line of sight.
+    const WorldRect picture{{-1.0F, 1.0F, -2.0F}, kPlusX, kMinusY, 2.0F, 2.0F, {7, 2.0F, 2.0F}};
+    const WorldFrame frame = meshed(picture, cameraAt({}));
+    ASSERT_EQ(frame.batches().size(), 1U);
+    EXPECT_EQ(frame.batches()[0].texture, 7U);
+    bool found = false;
+    for (const WorldVertex& v : frame.batches()[0].vertices) {
+        if (v.x == kView.width / 2.0 && v.y == kView.height / 2.0) {
+            found = true;
+            EXPECT_FLOAT_EQ(v.u, 0.5F);
+            EXPECT_FLOAT_EQ(v.v, 0.5F);
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(BuiltInWorldTest, TheTopLeftOfAPictureShowsTheTopLeftOfItsTexture) {
+    const WorldRect picture{{-1.0F, 1.0F, -2.0F}, kPlusX, kMinusY, 2.0F, 2.0F, {0, 2.0F, 2.0F}};
+    const ARCamera camera = cameraAt({}, {400.0, 400.0});
+    const WorldFrame frame = meshed(picture, camera);
+    const auto corner = camera.projectPoint({-1.0F, 1.0F, -2.0F});
+    ASSERT_TRUE(corner.has_value());
+    for (const WorldVertex& v : frame.batches()[0].vertices) {
+        if (std::abs(v.x - corner->viewPoint.x) < 1e-3 &&
+            std::abs(v.y - corner->viewPoint.y) < 1e-3) {
+            EXPECT_FLOAT_EQ(v.u, 0.0F);
+            EXPECT_FLOAT_EQ(v.v, 0.0F);
+        }
+    }
+}
+
+TEST(BuiltInWorldTest, APictureSeenFromBehindIsNotDrawn) {
+    const WorldRect picture{{-1.0F, 1.0F, -2.0F}, kMinusX, kMinusY, 2.0F, 2.0F, {0, 2.0F, 2.0F}};
+    EXPECT_EQ(meshed(picture, cameraAt({})).triangleCount(), 0U);
+}
+
+TEST(BuiltInWorldTest, FromInsideTheRoomEveryPixelIsCovered) {
+    const BuiltInWorld& world = BuiltInWorld::shared();
+    for (const DevicePose& pose : randomPoses(40)) {
+        const WorldFrame frame = world.frame(cameraAt(pose));
+        EXPECT_EQ(uncoveredPixels(frame, kView), 0)
+            << "yaw " << pose.yaw << " pitch " << pose.pitch << " at " << pose.x << " " << pose.y
+            << " " << pose.z;
+    }
+}
+
+TEST(BuiltInWorldTest, ACameraAlmostTouchingAWallStillSeesAWholePicture) {
+    const BuiltInWorld& world = BuiltInWorld::shared();
+    const float wall = -RoomBuilder::kHalfDepth;
+    for (const double yaw : {0.0, 30.0, 80.0}) {
+        const DevicePose pose{yaw, 10.0, 0.0, 0.3, 0.0, wall + 0.06};
+        const WorldFrame frame = world.frame(cameraAt(pose));
+        EXPECT_EQ(uncoveredPixels(frame, kView), 0) << "yaw " << yaw;
+    }
+}
+
+TEST(BuiltInWorldTest, EveryVertexIsANumberWithinTheViewAndItsTexture) {
+    const BuiltInWorld& world = BuiltInWorld::shared();
+    const double reach = FrustumClipper::kGuardBand + 0.01;
+    for (const DevicePose& pose : randomPoses(20)) {
+        const WorldFrame frame = world.frame(cameraAt(pose));
+        for (const WorldBatch& batch : frame.batches()) {
+            ASSERT_LT(batch.texture, world.textures().size());
+            for (const WorldVertex& v : batch.vertices) {
+                ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
+                EXPECT_GE(v.x, -reach);
+                EXPECT_LE(v.x, kView.width + reach);
+                EXPECT_GE(v.y, -reach);
+                EXPECT_LE(v.y, kView.height + reach);
+                EXPECT_GE(v.u, 0.0F);
+                EXPECT_LE(v.u, 1.0F);
+                EXPECT_GE(v.v, 0.0F);
+                EXPECT_LE(v.v, 1.0F);
+            }
+        }
+    }
+}
+
+TEST(BuiltInWorldTest, AffineTexturingStaysCloseToPerspective) {
+    // The floor under the player, where cells are nearest and most foreshortened: on each
+    // triangle, the texture point drawn at its centroid must lie near the one the camera sees
+    // there.
+    const float floorY = RoomBuilder::kFloor;
+    const WorldRect floor{{-4.0F, floorY, -4.5F}, kPlusX, kPlusZ, 8.0F, 9.0F, {0, 8.0F, 9.0F}};
+    const CGSize view{375.0, 667.0};
+    double worst = 0.0;
+    for (const double pitch : {-20.0, -45.0, -70.0, -89.0}) {
+        for (const double yaw : {0.0, 35.0}) {
+            const ARCamera camera = cameraAt({yaw, pitch, 0.0, 0.0, 0.0, 0.0}, view);
+            const WorldFrame frame = meshed(floor, camera);
+            for (const WorldVertex* t = frame.batches()[0].vertices.data();
+                 t < frame.batches()[0].vertices.data() + frame.batches()[0].vertices.size();
+                 t += 3) {
+                const float u = (t[0].u + t[1].u + t[2].u) / 3.0F;
+                const float v = (t[0].v + t[1].v + t[2].v) / 3.0F;
+                const simd_float3 drawn{-4.0F + 8.0F * u, floorY, -4.5F + 9.0F * v};
+                const auto seen = camera.projectPoint(drawn);
+                ASSERT_TRUE(seen.has_value());
+                const double cx = (t[0].x + t[1].x + t[2].x) / 3.0;
+                const double cy = (t[0].y + t[1].y + t[2].y) / 3.0;
+                worst = std::max(worst, std::hypot(seen->viewPoint.x - cx, seen->viewPoint.y - cy));
+            }
+        }
+    }
+    EXPECT_LT(worst, 1.0) << "points";
+}
+
+TEST(BuiltInWorldTest, NothingIsSeenThroughAnEmptyViewOrAPoseThatIsNotANumber) {
+    const BuiltInWorld& world = BuiltInWorld::shared();
+    EXPECT_EQ(world.frame(ARCamera{simd_float4x4{1.0F}, {0.0, 0.0}}).triangleCount(), 0U);
+    EXPECT_EQ(world.frame(ARCamera{simd_float4x4{std::nanf("")}, kView}).triangleCount(), 0U);
+}
+
+TEST(BuiltInWorldTest, TheWorldIsTheSameEveryTime) {
+    const BuiltInWorld again;
+    const BuiltInWorld& world = BuiltInWorld::shared();
+    ASSERT_EQ(again.textures().size(), world.textures().size());
+    for (std::size_t i = 0; i < world.textures().size(); ++i) {
+        EXPECT_EQ(again.textures()[i].bytes(), world.textures()[i].bytes()) << "texture " << i;
+    }
+    const ARCamera camera = cameraAt({20.0, -10.0, 5.0, 0.5, 0.2, -0.3});
+    const WorldFrame a = world.frame(camera);
+    const WorldFrame b = again.frame(camera);
+    ASSERT_EQ(a.batches().size(), b.batches().size());
+    for (std::size_t i = 0; i < a.batches().size(); ++i) {
+        ASSERT_EQ(a.batches()[i].vertices.size(), b.batches()[i].vertices.size());
+        for (std::size_t j = 0; j < a.batches()[i].vertices.size(); ++j) {
+            EXPECT_EQ(a.batches()[i].vertices[j].x, b.batches()[i].vertices[j].x);
+            EXPECT_EQ(a.batches()[i].vertices[j].u, b.batches()[i].vertices[j].u);
+        }
+    }
+}
+
+TEST(BuiltInWorldTest, TheTexturesAreOpaqueAndSensiblySized) {
+    for (const PixelImage& image : BuiltInWorld::shared().textures()) {
+        EXPECT_GT(image.width(), 0);
+        EXPECT_GT(image.height(), 0);
+        EXPECT_LE(std::max(image.width(), image.height()), 1024);
+        for (std::size_t i = 3; i < image.bytes().size(); i += 4) {
+            ASSERT_EQ(image.bytes()[i], 255);
+        }
+    }
+}
+
+TEST(BuiltInWorldTest, TriangleCountsStayModest) {
+    const BuiltInWorld& world = BuiltInWorld::shared();
+    for (const DevicePose& pose : randomPoses(20)) {
+        EXPECT_LT(world.frame(cameraAt(pose, {375.0, 667.0})).triangleCount(), 6000U);
+    }
+}
+
+}  // namespace
+}  // namespace rovuzu
