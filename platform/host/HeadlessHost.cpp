@@ -6,6 +6,7 @@
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/foundation/VirtualClock.hpp"
+#include "platform/host/CameraInput.hpp"
 #include "platform/host/FrameLoop.hpp"
 #include "platform/spritekit/SKView.hpp"
 
@@ -52,7 +53,7 @@ void HeadlessHost::takeScreenshots(const FrameLoop& loop) {
             if (!canvas_) {
                 canvas_.emplace();
             }
-            canvas_->screenshot(*view, file);
+            canvas_->screenshot(*view, camera_, file);
         }
     }
     screenshots_.clear();
@@ -65,6 +66,9 @@ double HeadlessHost::run(UIApplication& /*application*/, FrameLoop& loop) {
         const double now = std::min(nextTime(loop), end_);
         clock_.advanceTo(now);
         const bool going = applyScript(loop, now);
+        if (camera_ != nullptr) {
+            camera_->update(loop, now);
+        }
         loop.runAutoplay(now);
         loop.runFrame(now);
         if (!going || now >= end_) {

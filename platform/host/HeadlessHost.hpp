@@ -11,6 +11,7 @@
 
 namespace rovuzu {
 
+class CameraInput;
 class FrameLoop;
 class UIApplication;
 class VirtualClock;
@@ -28,6 +29,9 @@ public:
 
     HeadlessHost(const Options& options, std::vector<InputEvent> script, VirtualClock& clock);
 
+    // A recorded video's picture and its tracked pose, instead of the built-in world.
+    void setCamera(CameraInput* camera) { camera_ = camera; }
+
     // Runs until the script quits or the time is up; returns the time the run ended at.
     double run(UIApplication& application, FrameLoop& loop);
 
@@ -43,6 +47,7 @@ private:
     std::size_t nextEvent_ = 0;
     VirtualClock& clock_;
     std::optional<OffscreenCanvas> canvas_;
+    CameraInput* camera_ = nullptr;
     std::vector<std::string> screenshots_;
     long frame_ = 0;
     double end_;

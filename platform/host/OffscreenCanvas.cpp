@@ -4,6 +4,7 @@
 
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSBundle.hpp"
+#include "platform/host/CameraInput.hpp"
 #include "platform/host/Renderer.hpp"
 #include "platform/spritekit/SKView.hpp"
 
@@ -39,12 +40,17 @@ bool OffscreenCanvas::fit(CGSize points) {
     }
     renderer_ = std::make_unique<Renderer>(sdl_, NSBundle::mainBundle().bundlePath());
     size_ = points;
+    shownPicture_ = 0;
     return true;
 }
 
-bool OffscreenCanvas::screenshot(const SKView& view, const std::filesystem::path& file) {
+bool OffscreenCanvas::screenshot(const SKView& view, const CameraInput* camera,
+                                 const std::filesystem::path& file) {
     if (!fit(view.bounds().size)) {
         return false;
+    }
+    if (camera != nullptr) {
+        camera->showIn(*renderer_, shownPicture_);
     }
     renderer_->draw(view, kPixelsPerPoint);
     return renderer_->savePNG(file);

@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -10,6 +11,7 @@
 
 namespace rovuzu {
 
+class CameraInput;
 class Renderer;
 class SKView;
 
@@ -24,8 +26,9 @@ public:
     OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
     ~OffscreenCanvas();
 
-    // Draws the view's current frame and writes it as a PNG; says why on stderr when it cannot.
-    bool screenshot(const SKView& view, const std::filesystem::path& file);
+    // Draws the view's current frame, over the camera's picture when there is a camera, and
+    // writes it as a PNG; says why on stderr when it cannot.
+    bool screenshot(const SKView& view, const CameraInput* camera, const std::filesystem::path& file);
 
 private:
     bool fit(CGSize points);
@@ -34,6 +37,7 @@ private:
     SDL_Renderer* sdl_ = nullptr;
     std::unique_ptr<Renderer> renderer_;
     CGSize size_{};
+    std::uint64_t shownPicture_ = 0;
 };
 
 }  // namespace rovuzu

@@ -31,7 +31,15 @@ std::string Readouts::text(const SKView& view) {
 }
 
 void Readouts::draw(const SKView& view, const SDL_Rect& area, double pixelsPerPoint) {
-    const std::string line = text(view);
+    drawLine(text(view), Corner::bottomRight, area, pixelsPerPoint);
+}
+
+void Readouts::drawNotice(const std::string& notice, const SDL_Rect& area, double pixelsPerPoint) {
+    drawLine(notice, Corner::topCentre, area, pixelsPerPoint);
+}
+
+void Readouts::drawLine(const std::string& line, Corner corner, const SDL_Rect& area,
+                        double pixelsPerPoint) {
     const auto pixelSize = static_cast<int>(std::lround(kFontSize * pixelsPerPoint));
     const TextCache::Line* rendered =
         line.empty() ? nullptr : text_.line(kFontName, pixelSize, line);
@@ -40,9 +48,11 @@ void Readouts::draw(const SKView& view, const SDL_Rect& area, double pixelsPerPo
     }
     const auto padX = static_cast<int>(std::lround(kPaddingX * pixelsPerPoint));
     const auto padY = static_cast<int>(std::lround(kPaddingY * pixelsPerPoint));
-    const SDL_Rect backing{area.x + area.w - rendered->width - 2 * padX,
-                           area.y + area.h - rendered->height - 2 * padY,
-                           rendered->width + 2 * padX, rendered->height + 2 * padY};
+    const int width = rendered->width + 2 * padX;
+    const int height = rendered->height + 2 * padY;
+    const SDL_Rect backing = corner == Corner::bottomRight
+                                 ? SDL_Rect{area.x + area.w - width, area.y + area.h - height, width, height}
+                                 : SDL_Rect{area.x + (area.w - width) / 2, area.y, width, height};
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, kBackingAlpha);
     SDL_RenderFillRect(renderer_, &backing);

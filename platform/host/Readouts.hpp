@@ -19,11 +19,16 @@ class Readouts {
 
     // Nothing when the view asks for neither read-out.
     void draw(const SKView& view, const SDL_Rect& area, double pixelsPerPoint);
+    // A short notice from the platform, such as lost tracking, in the same type at the top.
+    void drawNotice(const std::string& notice, const SDL_Rect& area, double pixelsPerPoint);
 
     // The text for the view, such as "12 nodes  60 fps"; empty when neither is shown.
     [[nodiscard]] static std::string text(const SKView& view);
 
   private:
+    enum class Corner { bottomRight, topCentre };
+    void drawLine(const std::string& line, Corner corner, const SDL_Rect& area, double pixelsPerPoint);
+
     SDL_Renderer* renderer_;
     TextCache& text_;
 };

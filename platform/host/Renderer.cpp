@@ -54,6 +54,9 @@ void Renderer::draw(const SKView& view, double pixelsPerPoint) {
         drawScene(*scene, view, *area, pixelsPerPoint);
     }
     readouts_.draw(view, *area, pixelsPerPoint);
+    if (!notice_.empty()) {
+        readouts_.drawNotice(notice_, *area, pixelsPerPoint);
+    }
     text_.endFrame();
 }
 

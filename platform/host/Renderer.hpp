@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/host/CameraFrameLayer.hpp"
@@ -35,6 +36,8 @@ class Renderer {
     void setCameraFrame(const CameraFrame& frame);
     // Back to the built-in world.
     void clearCameraFrame();
+    // A notice drawn over everything at the top, such as lost tracking; empty for none.
+    void setNotice(std::string notice) { notice_ = std::move(notice); }
 
     // Writes what the target holds now as a PNG: call it after draw and before presenting, as
     // a presented picture may be gone. Says on stderr why it could not.
@@ -53,6 +56,7 @@ class Renderer {
     WorldLayer world_;
     CameraFrameLayer cameraFrame_;
     Readouts readouts_;
+    std::string notice_;
 };
 
 }  // namespace rovuzu

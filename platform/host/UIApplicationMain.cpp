@@ -15,6 +15,7 @@
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/VirtualClock.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
+#include "platform/host/CameraInput.hpp"
 #include "platform/host/FrameLoop.hpp"
 #include "platform/host/HeadlessHost.hpp"
 #include "platform/host/MixerAudio.hpp"
@@ -107,6 +108,8 @@ void runIn(Host& host, const Options& options, std::uint32_t seed,
         stop(kCannotStart, "the application cannot start");
     }
     FrameLoop loop(application, options.autoplay, recorder ? &*recorder : nullptr);
+    const auto camera = CameraInput::open(options);
+    host.setCamera(camera.get());
     const double end = host.run(application, loop);
     if (options.report) {
         Report::write(*options.report, Report::build(end, loop.view()));

@@ -7,6 +7,7 @@
 
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/foundation/Console.hpp"
+#include "platform/host/CameraInput.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/foundation/VirtualClock.hpp"
@@ -133,6 +134,9 @@ double WindowHost::run(UIApplication& application, FrameLoop& loop) {
             }
             loop.apply({now, points.size() == 2 ? InputEvent::Verb::tap : InputEvent::Verb::taps, points, {}});
             fingers_.clear();
+        }
+        if (camera_ != nullptr) {
+            camera_->update(loop, now);
         }
         moveDevice(loop, now, now - previous);
         const bool scriptGoesOn = applyScript(loop, now);
@@ -287,6 +291,9 @@ void WindowHost::draw(const FrameLoop& loop) {
     SKView* view = loop.view();
     if (view == nullptr) {
         return;
+    }
+    if (camera_ != nullptr) {
+        camera_->showIn(*renderer_, shownPicture_);
     }
     SDL_SetRenderDrawColor(sdlRenderer_, 0, 0, 0, 255);
     SDL_RenderClear(sdlRenderer_);

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 
 namespace rovuzu {
 
+class CameraInput;
 class FrameLoop;
 class Renderer;
 class UIApplication;
@@ -39,7 +41,8 @@ public:
     // Runs until the player quits; returns the time the run ended at.
     double run(UIApplication& application, FrameLoop& loop);
 
-    [[nodiscard]] Renderer& renderer() { return *renderer_; }
+    // A real camera picture and its tracked pose, instead of the built-in world.
+    void setCamera(CameraInput* camera) { camera_ = camera; }
 
 private:
     void handle(const SDL_Event& event, UIApplication& application, FrameLoop& loop, double now);
@@ -62,6 +65,8 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* sdlRenderer_ = nullptr;
     std::unique_ptr<Renderer> renderer_;
+    CameraInput* camera_ = nullptr;
+    std::uint64_t shownPicture_ = 0;
     double windowPointScale_ = 1.0;  // window coordinates per view point
     PoseController controller_;
     std::vector<CGPoint> fingers_;

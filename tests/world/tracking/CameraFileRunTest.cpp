@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <opencv2/imgproc.hpp>
+#include <opencv2/videoio.hpp>
+#include <sstream>
+
+#include "tests/world/tracking/TrackingTestSupport.hpp"
+
+namespace rovuzu {
+namespace {
+
+using testing::TemporaryFolder;
+
+constexpr int kFrames = 50;
+constexpr double kFramesPerSecond = 50.0;
+constexpr double kPanDegrees = 10.0;
+
+void writePan(const std::filesystem::path& file) {
+    cv::VideoWriter writer(file.string(), cv::VideoWriter::fourcc('M', 'J', 'P', 'G'),
+                           kFramesPerSecond, testing::kTestPictureSize);
+    ASSERT_TRUE(writer.isOpened());
+    SyntheticSequence sequence(
+        testing::testSettings("pan", RotationPath({{0, 0, 0, 0}, {1, kPanDegrees, 0, 0}})),
+        testing::testPanorama());
+    CameraFrame frame;
+    glm::dmat3 truth;
+    for (int i = 0; i < kFrames; ++i) {
+        sequence.frame(i, frame, truth);
+        const cv::Mat rgb(frame.height, frame.width, CV_8UC3, frame.rgb.data());
+        cv::Mat bgr;
+        cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
+        writer.write(bgr);
+    }
+}
+
+// The yaw of the last look in a recorded session.
+double lastYaw(const std::filesystem::path& recording) {
+    std::ifstream in(recording);
+    double yaw = 0.0;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        double time = 0.0;
+        std::string verb;
+        if (words >> time >> verb && verb == "look") {
+            words >> yaw;
+        }
+    }
+    return yaw;
+}
+
+// The game itself, headless, with a recorded video as its camera: the tracked pan turns the
+// device, and the recording of the session holds the turn as look events.
+TEST(CameraFileRun, AVideosTrackedPanTurnsTheDeviceInAHeadlessRun) {
+    const TemporaryFolder folder;
+    const auto video = folder.path() / "pan.avi";
+    writePan(video);
+    const auto recording = folder.path() / "session.txt";
+    const std::string command = std::string(ROVUZU_BINARY) + " --headless --camera-file '" +
+                                video.string() + "' --quit-after 2 --record '" +
+                                recording.string() + "' --screenshot '" +
+                                (folder.path() / "shot.png").string() + "' >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_NEAR(lastYaw(recording), kPanDegrees, 1.0);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "shot.png"));
+}
+
+}  // namespace
+}  // namespace rovuzu
