@@ -99,6 +99,8 @@ void Scene::setUpRound(SKView& view) {
     if (const auto music = NSBundle::mainBundle().URLForResource("rovuzu", "mp3")) {
         backgroundMusic_ = std::make_shared<SKAudioNode>(*music);
         addChild(backgroundMusic_);
+    } else {
+        diagnose("rovuzu.mp3: not found; the round plays without music");
     }
 }
 

@@ -78,7 +78,8 @@ void FontLibrary::loadAliases(const std::filesystem::path& file) {
     const FcBool loaded =
         FcConfigParseAndLoad(config_, reinterpret_cast<const FcChar8*>(file.c_str()), FcTrue);
     std::string complaint = capture.finish();
-    if (loaded == FcFalse || !complaint.empty()) {
+    aliasesLoaded_ = loaded != FcFalse && complaint.empty();
+    if (!aliasesLoaded_) {
         complaint = complaint.substr(0, complaint.find('\n'));
         const std::size_t detail = complaint.rfind("\", ");
         if (detail != std::string::npos) {
@@ -137,7 +138,7 @@ std::optional<FontLibrary::Face> FontLibrary::resolve(const std::string& name) c
     const bool found = std::any_of(matched.begin(), matched.end(), [&](const std::string& f) {
         return wanted.contains(normalised(f));
     });
-    if (!found) {
+    if (!found && aliasesLoaded_) {
         diagnose("font '" + name + "' not found; using '" + family + "'");
     }
     return Face{reinterpret_cast<const char*>(file), index, family};

@@ -16,7 +16,8 @@ namespace rovuzu {
 // Finds fonts by the platform's names through fontconfig and opens them with SDL_ttf. The
 // resource folder's fonts.conf maps the platform's own fonts, which are not free, to free ones.
 // A name that matches neither a font nor one of those aliases gets whatever fontconfig offers
-// instead, with one line on stderr the first time the name is asked for.
+// instead, with one line on stderr the first time the name is asked for; when fonts.conf itself
+// is missing or broken, its one line covers the substitutions that follow.
 class FontLibrary {
   public:
     // Where a name leads: the font file, the face within it, and its family.
@@ -44,6 +45,7 @@ class FontLibrary {
     [[nodiscard]] std::set<std::string> familiesFor(const std::string& name) const;
 
     FcConfig* config_ = nullptr;
+    bool aliasesLoaded_ = false;
     std::map<std::string, std::optional<Face>> faces_;
     std::map<std::pair<std::string, int>, FontPtr> fonts_;
     std::set<std::string> unreadableFiles_;

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/foundation/Console.hpp"
+#include "platform/host/StderrCapture.hpp"
 
 namespace rovuzu {
 
@@ -16,7 +17,8 @@ namespace {
 constexpr int kFrequency = 44100;
 constexpr int kChannels = 2;
 constexpr int kChunkSize = 1024;
-constexpr int kEffectChannels = 16;
+constexpr int kMixChannels = 16;
+constexpr int kMusicChannel = 0;  // reserved: effects never take it
 
 // Without a sound server or card, SDL's last resort (ALSA) fills stderr with library noise
 // before failing; look for one first.
@@ -36,7 +38,6 @@ bool soundDeviceLikely() {
 }  // namespace
 
 void MixerAudio::ChunkFree::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
-void MixerAudio::MusicFree::operator()(_Mix_Music* music) const { Mix_FreeMusic(music); }
 
 std::unique_ptr<MixerAudio> MixerAudio::open() {
     if (!soundDeviceLikely()) {
@@ -47,21 +48,23 @@ std::unique_ptr<MixerAudio> MixerAudio::open() {
         diagnose(std::string("no audio device (") + SDL_GetError() + "); the game plays silently");
         return nullptr;
     }
+    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);  // whatever of these decoders there are
     if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkSize) != 0) {
         diagnose(std::string("cannot open the audio device (") + Mix_GetError() + "); the game plays silently");
+        Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;
     }
-    Mix_AllocateChannels(kEffectChannels);
+    Mix_AllocateChannels(kMixChannels);
+    Mix_ReserveChannels(1);
     return std::unique_ptr<MixerAudio>(new MixerAudio);
 }
 
 MixerAudio::~MixerAudio() {
     Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    music_.reset();
     chunks_.clear();
     Mix_CloseAudio();
+    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -73,11 +76,17 @@ Mix_Chunk* MixerAudio::chunk(const NSURL& file) {
     if (undecodable_.contains(key)) {
         return nullptr;
     }
+    StderrCapture decoderNoise;
     Mix_Chunk* loaded = Mix_LoadWAV(key.c_str());
+    const std::string complaint = decoderNoise.finish();
     if (loaded == nullptr) {
         undecodable_.insert(key);
         diagnose(key + ": cannot be played (" + Mix_GetError() + ")");
         return nullptr;
+    }
+    if (!complaint.empty()) {
+        diagnose(key + ": damaged (" + complaint.substr(0, complaint.find('\n')) +
+                 "); playing what can be decoded");
     }
     return chunks_.emplace(key, loaded).first->second.get();
 }
@@ -89,20 +98,16 @@ void MixerAudio::playSound(const NSURL& file) {
 }
 
 AudioOutput::MusicId MixerAudio::startMusic(const NSURL& file, bool loops) {
-    music_.reset(Mix_LoadMUS(file.string().c_str()));
-    if (!music_) {
-        diagnose(file.string() + ": cannot be played (" + Mix_GetError() + "); no music");
-        return ++lastId_;
-    }
-    Mix_PlayMusic(music_.get(), loops ? -1 : 1);
     playing_ = ++lastId_;
+    if (Mix_Chunk* music = chunk(file)) {
+        Mix_PlayChannel(kMusicChannel, music, loops ? -1 : 0);
+    }
     return playing_;
 }
 
 void MixerAudio::stopMusic(MusicId music) {
-    if (music == playing_ && music_) {
-        Mix_HaltMusic();
-        music_.reset();
+    if (music == playing_) {
+        Mix_HaltChannel(kMusicChannel);
         playing_ = 0;
     }
 }

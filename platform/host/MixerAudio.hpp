@@ -8,11 +8,12 @@
 #include "platform/spritekit/AudioOutput.hpp"
 
 struct Mix_Chunk;
-struct _Mix_Music;
 
 namespace rovuzu {
 
-// Sound through SDL_mixer: effects on free channels, music looped on the music channel.
+// Sound through SDL_mixer. Every file is decoded whole when first played, music included, so
+// that what a decoder complains of on stderr is caught and said once in our own words; the
+// music then loops sample-exact on a channel of its own, and effects take the others.
 // A sound file that cannot be decoded is announced once and then stays silent.
 class MixerAudio final : public AudioOutput {
 public:
@@ -35,13 +36,9 @@ private:
     struct ChunkFree {
         void operator()(Mix_Chunk* chunk) const;
     };
-    struct MusicFree {
-        void operator()(_Mix_Music* music) const;
-    };
 
     std::map<std::string, std::unique_ptr<Mix_Chunk, ChunkFree>> chunks_;
     std::set<std::string> undecodable_;
-    std::unique_ptr<_Mix_Music, MusicFree> music_;
     MusicId playing_ = 0;
     MusicId lastId_ = 0;
 };

@@ -105,7 +105,7 @@ void runIn(Host& host, const Options& options, std::uint32_t seed,
     }
     UIApplication application;
     if (!application.launch(delegateClassName, options.view)) {
-        stop(kCannotStart, "the application cannot start");
+        std::exit(kCannotStart);  // it has said why, in one line
     }
     FrameLoop loop(application, options.autoplay, recorder ? &*recorder : nullptr);
     const auto camera = CameraInput::open(options);

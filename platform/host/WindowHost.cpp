@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/foundation/Console.hpp"
@@ -77,8 +79,19 @@ WindowHost::~WindowHost() {
 }
 
 bool WindowHost::open(CGSize viewSize) {
+    // Without a display SDL would fall back to drawing nowhere, after probing Wayland noisily.
+    const bool driverChosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    if (!driverChosen && std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        diagnose("no display (neither DISPLAY nor WAYLAND_DISPLAY is set); run with --headless");
+        return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
         diagnose(std::string("no display (") + SDL_GetError() + "); run with --headless");
+        return false;
+    }
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (!driverChosen && (driver == "offscreen" || driver == "dummy")) {
+        diagnose("no display (SDL found only its '" + driver + "' video driver); run with --headless");
         return false;
     }
     windowPointScale_ = fitScale(viewSize);

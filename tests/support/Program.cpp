@@ -15,11 +15,13 @@ std::string readFile(const std::filesystem::path& file) {
     return text.str();
 }
 
-ProgramRun runProgram(const std::string& arguments, const std::filesystem::path& folder) {
+ProgramRun runProgram(const std::string& arguments, const std::filesystem::path& folder,
+                      const std::string& environment) {
     const auto out = folder / "program.out";
     const auto err = folder / "program.err";
     const std::string command = "cd '" + folder.string() +
-                                "' && env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy '" +
+                                "' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_AUDIODRIVER -u PULSE_SERVER "
+                                "-u SDL_VIDEODRIVER " + environment + " '" +
                                 std::string(ROVUZU_BINARY) + "' " + arguments + " >'" + out.string() +
                                 "' 2>'" + err.string() + "'";
     const int raw = std::system(command.c_str());

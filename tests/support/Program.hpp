@@ -13,8 +13,10 @@ struct ProgramRun {
 };
 
 // Runs the rovuzu binary with `arguments` (shell words) in `folder`, without a display or a
-// sound card, and collects its exit status and both outputs.
-ProgramRun runProgram(const std::string& arguments, const std::filesystem::path& folder);
+// sound server, with `environment` (shell assignments) added, and collects its exit status and
+// both outputs. By default SDL's dummy sound card stands in.
+ProgramRun runProgram(const std::string& arguments, const std::filesystem::path& folder,
+                      const std::string& environment = "SDL_AUDIODRIVER=dummy");
 
 std::string readFile(const std::filesystem::path& file);
 
