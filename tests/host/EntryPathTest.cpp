@@ -1,5 +1,6 @@
 #include <set>
 
+#include "app/AppDelegate.hpp"
 #include "ar/ViewController.hpp"
 #include "game/Scene.hpp"
 #include "platform/arkit/ARSKView.hpp"
@@ -153,6 +154,27 @@ TEST_F(EntryPathTest, ASceneFileOfAnotherSceneClassIsPresentedAllTheSame) {
     ASSERT_NE(arView().scene(), nullptr);
     EXPECT_EQ(scene(), nullptr);
     EXPECT_EQ(arView().scene()->size(), (CGSize{750, 1334}));
+}
+
+TEST_F(EntryPathTest, TheDelegateHoldsTheMainWindowAndTheLifecycleChangesNothing) {
+    const AppDelegate fresh;
+    EXPECT_EQ(fresh.window(), nullptr);
+    launch();
+    const auto& delegate = application.delegate();
+    ASSERT_NE(delegate, nullptr);
+    EXPECT_EQ(delegate->window(), application.keyWindow());
+    const UIApplicationLaunchOptions options{{"UIApplicationLaunchOptionsURLKey", "rovuzu://"}};
+    EXPECT_TRUE(delegate->application(application, &options));
+    EXPECT_TRUE(delegate->application(application, nullptr));
+    play({{4.0, Verb::quit, {}, {}}});
+    application.resignActive();
+    application.enterBackground();
+    application.enterForeground();
+    application.becomeActive();
+    EXPECT_TRUE(arView().session().isRunning());
+    EXPECT_TRUE(scene()->timer()->isValid());
+    EXPECT_EQ(scene()->targetsCreated(), 1);
+    EXPECT_EQ(application.keyWindow()->isVisible(), true);
 }
 
 TEST_F(EntryPathTest, AnApplicationThatCannotStartSaysWhy) {
