@@ -7,7 +7,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 printf '40 screenshot middle.png\n82 quit\n' >round.txt
-SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" \
+# Xvfb has no GPU and no desktop session: SDL's software renderer instead of Mesa's GL, and no
+# session bus for SDL to look for input methods on. Both leak inside the libraries, which the
+# sanitizer pass would report.
+SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 \
+DBUS_SESSION_BUS_ADDRESS=disabled: xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$binary" --autoplay --seed 5 --script round.txt --report report.json --screenshot end.png \
     >out.txt 2>err.txt || { echo "exit status $?"; cat err.txt; exit 1; }
 fail() { echo "$1"; cat err.txt; exit 1; }

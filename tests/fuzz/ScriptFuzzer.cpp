@@ -1,0 +1,44 @@
+// The script format: any text is accepted or refused with "line N: ..." and nothing else, and
+// an accepted script, written back out event by event, reads back to the very same events.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/host/Script.hpp"
+#include "tests/fuzz/Require.hpp"
+
+namespace {
+
+bool sameEvent(const rovuzu::InputEvent& a, const rovuzu::InputEvent& b) {
+    return a.time == b.time && a.verb == b.verb && a.values == b.values && a.file == b.file;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using rovuzu::require;
+    using rovuzu::Script;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::string problem;
+    const auto script = Script::parse(text, problem);
+    if (!script) {
+        require(problem.starts_with("line "), "a refusal names the line");
+        return 0;
+    }
+    std::string written;
+    for (const rovuzu::InputEvent& event : script->events()) {
+        written += Script::format(event) + "\n";
+    }
+    std::string again;
+    const auto reread = Script::parse(written, again);
+    require(reread.has_value(), "a written script reads back");
+    const auto& before = script->events();
+    const auto& after = reread->events();
+    require(before.size() == after.size(), "a written script keeps every event");
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        require(sameEvent(before[i], after[i]), "a written event reads back the same");
+    }
+    return 0;
+}
