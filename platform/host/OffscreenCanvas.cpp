@@ -31,6 +31,13 @@ bool OffscreenCanvas::fit(CGSize points) {
     }
     const int width = static_cast<int>(std::lround(points.width * kPixelsPerPoint));
     const int height = static_cast<int>(std::lround(points.height * kPixelsPerPoint));
+    // The renderer draws at most this much a side; a larger surface would only cost gigabytes.
+    if (width > kLargestSide || height > kLargestSide) {
+        diagnose("cannot draw offscreen at " + std::to_string(width) + "x" +
+                 std::to_string(height) + " pixels (at most " + std::to_string(kLargestSide) +
+                 " a side)");
+        return false;
+    }
     surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
     sdl_ = surface_ ? SDL_CreateSoftwareRenderer(surface_.get()) : nullptr;
     if (sdl_ == nullptr) {

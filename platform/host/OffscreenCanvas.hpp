@@ -20,6 +20,7 @@ class SKView;
 class OffscreenCanvas {
 public:
     static constexpr double kPixelsPerPoint = 2.0;
+    static constexpr int kLargestSide = 16384;  // pixels
 
     OffscreenCanvas();
     OffscreenCanvas(const OffscreenCanvas&) = delete;

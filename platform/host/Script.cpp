@@ -26,6 +26,9 @@ struct VerbInfo {
 constexpr std::size_t kMany = 1024;  // taps: as many fingers as a line can hold, in pairs
 // As --view allows: a larger view asks the offscreen canvas for gigabytes of pixels.
 constexpr double kLargestView = 16384.0;
+// An hour's recorded session is about 10 MB.
+constexpr std::size_t kLargestFileBytes = std::size_t{64} * 1024 * 1024;
+constexpr std::size_t kReadPiece = 64 * 1024;
 constexpr std::array<VerbInfo, 9> kVerbs{{
     {"tap", Verb::tap, 2, 2, "tap X Y"},
     {"taps", Verb::taps, 2, kMany, "taps X1 Y1 X2 Y2 ..."},
@@ -180,9 +183,19 @@ std::optional<Script> Script::load(const std::filesystem::path& file, std::strin
         problem = file.string() + ": cannot be read";
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    auto script = parse(text.view(), problem);
+    // Read in pieces, and no further than the limit: a device such as /dev/zero never ends.
+    std::string text;
+    std::array<char, kReadPiece> piece{};
+    while (text.size() <= kLargestFileBytes &&
+           in.read(piece.data(), piece.size()).gcount() > 0) {
+        text.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    if (text.size() > kLargestFileBytes) {
+        problem = file.string() + ": is larger than " +
+                  std::to_string(kLargestFileBytes / (1024 * 1024)) + " MB; not a script";
+        return std::nullopt;
+    }
+    auto script = parse(text, problem);
     if (!script) {
         problem = file.string() + ":" + problem.substr(std::string_view("line ").size());
     }

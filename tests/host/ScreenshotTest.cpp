@@ -151,5 +151,18 @@ TEST_F(ScreenshotTest, TheRoundsResultIsFullyOnScreenInPortraitAndLandscape) {
     }
 }
 
+TEST_F(ScreenshotTest, AViewTooLargeToDrawIsSaidOnceAndTheRunGoesOn) {
+    // 9000 points a side would need 18000 pixels, more than the renderer draws.
+    const auto run = runProgram("--headless --autoplay --seed 2 --view 9000x100 --screenshot big.png "
+                                "--report r.json",
+                                folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "rovuzu: cannot draw offscreen at 18000x200 pixels (at most 16384 a side)\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "big.png"));
+    std::ifstream report(folder / "r.json");
+    const std::string text{std::istreambuf_iterator<char>(report), {}};
+    EXPECT_NE(text.find("\"gameOver\": true"), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace rovuzu

@@ -58,6 +58,14 @@ TEST(ScriptTest, NamesTheLineAndTheProblem) {
     EXPECT_EQ(problemWith("1 tap 1 2x\n"), "line 1: '2x' is not a number");
 }
 
+TEST(ScriptTest, AFileThatNeverEndsIsRefusedNotReadForever) {
+    std::string problem;
+    EXPECT_FALSE(Script::load("/dev/zero", problem));
+    EXPECT_EQ(problem, "/dev/zero: is larger than 64 MB; not a script");
+    EXPECT_FALSE(Script::load("/no/such/script.txt", problem));
+    EXPECT_EQ(problem, "/no/such/script.txt: cannot be read");
+}
+
 TEST(ScriptTest, FormattedEventsReadBackToTheSameValues) {
     const std::vector<InputEvent> events{
         {0.016666666666666666, Verb::look, {12.345678901234567, -0.1, 1e-9}, {}},
