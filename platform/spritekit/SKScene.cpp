@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "platform/foundation/ClassRegistry.hpp"
 #include "platform/foundation/Console.hpp"
@@ -26,6 +27,24 @@ void collectVisible(const SKNode& parent, const SKNode::Transform& parentToScene
         const double childZ = z + child->zPosition();
         items.push_back({child.get(), toScene, parentToScene, childAlpha, childZ});
         collectVisible(*child, toScene, childAlpha, childZ, items);
+    }
+}
+
+// The visible nodes under the point, in drawing (tree) order, with their accumulated depth.
+void collectHits(const SKNode& parent, const SKNode::Transform& parentToScene, double alpha,
+                 double z, CGPoint point, std::vector<std::pair<const SKNode*, double>>& hits) {
+    for (const auto& child : parent.children()) {
+        if (child->isHidden()) {
+            continue;
+        }
+        const double childAlpha = alpha * child->alpha();
+        const double childZ = z + child->zPosition();
+        if (childAlpha > 0.0 &&
+            CGRectContainsPoint(parentToScene.apply(child->calculateAccumulatedFrame()), point)) {
+            hits.emplace_back(child.get(), childZ);
+        }
+        collectHits(*child, parentToScene.then(child->localTransform()), childAlpha, childZ, point,
+                    hits);
     }
 }
 
@@ -95,13 +114,16 @@ std::vector<SKScene::DrawItem> SKScene::nodesInDrawOrder() const {
 }
 
 std::vector<std::shared_ptr<SKNode>> SKScene::nodesAtPoint(CGPoint point) const {
+    // Only the nodes under the point are put in order, not the whole tree: stably by depth, as
+    // they are drawn, and then front-most first.
+    std::vector<std::pair<const SKNode*, double>> hits;
+    collectHits(*this, {}, 1.0, 0.0, point, hits);
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
     std::vector<std::shared_ptr<SKNode>> found;
-    const auto items = nodesInDrawOrder();
-    for (auto item = items.rbegin(); item != items.rend(); ++item) {
-        const CGRect frame = item->parentToScene.apply(item->node->calculateAccumulatedFrame());
-        if (item->alpha > 0.0 && CGRectContainsPoint(frame, point)) {
-            found.push_back(std::const_pointer_cast<SKNode>(item->node->shared_from_this()));
-        }
+    found.reserve(hits.size());
+    for (auto hit = hits.rbegin(); hit != hits.rend(); ++hit) {
+        found.push_back(std::const_pointer_cast<SKNode>(hit->first->shared_from_this()));
     }
     return found;
 }

@@ -7,6 +7,21 @@ namespace rovuzu {
 
 ROVUZU_REGISTER_CLASS(UIView, SKView)
 
+namespace {
+
+// The nodes that are drawn: neither they nor an ancestor hidden.
+std::size_t countVisible(const SKNode& parent) {
+    std::size_t count = 0;
+    for (const auto& child : parent.children()) {
+        if (!child->isHidden()) {
+            count += 1 + countVisible(*child);
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
 SKView::~SKView() {
     // A scene may outlive its view (a running timer can hold it); it must not point back here.
     if (scene_) {
@@ -66,7 +81,7 @@ double SKView::framesPerSecond() const {
 }
 
 std::size_t SKView::nodeCount() const {
-    return scene_ ? scene_->nodesInDrawOrder().size() : 0;
+    return scene_ ? countVisible(*scene_) : 0;
 }
 
 }  // namespace rovuzu
