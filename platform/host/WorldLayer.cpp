@@ -18,6 +18,15 @@ constexpr SDL_Color kBackdrop{38, 40, 46, 255};
 constexpr float kAreaTexelLimit = static_cast<float>(1U << 27U);
 constexpr int kMaxSplits = 12;
 
+// The world's pictures are kept in the format the renderer draws into, a window's own where
+// there is one: SDL then copies them to the screen without converting a pixel.
+Uint32 drawingFormat(SDL_Renderer* renderer) {
+    SDL_Window* window = SDL_RenderGetWindow(renderer);
+    const Uint32 format = window != nullptr ? SDL_GetWindowPixelFormat(window) : 0;
+    const bool usable = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+    return usable ? format : static_cast<Uint32>(SDL_PIXELFORMAT_ARGB8888);
+}
+
 float area(const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c) {
     return std::abs((b.position.x - a.position.x) * (c.position.y - a.position.y) -
                     (c.position.x - a.position.x) * (b.position.y - a.position.y)) /
@@ -38,70 +47,95 @@ float lengthSquared(const SDL_Vertex& a, const SDL_Vertex& b) {
 
 }  // namespace
 
-WorldLayer::WorldLayer(SDL_Renderer* renderer) : renderer_(renderer) {}
+WorldLayer::WorldLayer(SDL_Renderer* renderer)
+    : renderer_(renderer), format_(drawingFormat(renderer)) {}
 
 void WorldLayer::draw(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint) {
-    if (area.w <= 0 || area.h <= 0 || !prepareTarget(area.w, area.h)) {
+    if (area.w <= 0 || area.h <= 0) {
         return;
     }
+    const bool coarse = wouldBeCoarse(camera, area, pixelsPerPoint);
     const Shot shot{camera.transform(), camera.viewportSize(), pixelsPerPoint, area.w, area.h};
+    previous_ = shot;
+    if (coarse) {
+        drawDraft(camera, area, pixelsPerPoint);
+        return;
+    }
+    if (!prepareTarget(target_, area.w, area.h)) {
+        return;
+    }
     if (painted_ != shot) {
-        paint(camera, pixelsPerPoint);
+        paint(target_.get(), camera, pixelsPerPoint);
         painted_ = shot;
     }
     SDL_RenderCopy(renderer_, target_.get(), nullptr, &area);
 }
 
-bool WorldLayer::prepareTarget(int width, int height) {
+bool WorldLayer::wouldBeCoarse(const ARCamera& camera, const SDL_Rect& area,
+                               double pixelsPerPoint) const {
+    const Shot shot{camera.transform(), camera.viewportSize(), pixelsPerPoint, area.w, area.h};
+    return quickWhileMoving_ && previous_ && *previous_ != shot;
+}
+
+// Half the pixels each way, stretched over the area: a quarter of the triangles' cost.
+void WorldLayer::drawDraft(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint) {
+    if (prepareTarget(draft_, (area.w + 1) / 2, (area.h + 1) / 2)) {
+        paint(draft_.get(), camera, pixelsPerPoint / 2.0);
+        SDL_RenderCopy(renderer_, draft_.get(), nullptr, &area);
+    }
+}
+
+bool WorldLayer::prepareTarget(TexturePtr& target, int width, int height) {
     int w = 0;
     int h = 0;
-    if (target_ && SDL_QueryTexture(target_.get(), nullptr, nullptr, &w, &h) == 0 && w == width &&
+    if (target && SDL_QueryTexture(target.get(), nullptr, nullptr, &w, &h) == 0 && w == width &&
         h == height) {
         return true;
     }
-    painted_.reset();
-    target_.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                    width, height));
-    if (!target_) {
+    if (&target == &target_) {
+        painted_.reset();
+    }
+    target.reset(SDL_CreateTexture(renderer_, format_, SDL_TEXTUREACCESS_TARGET, width, height));
+    if (!target) {
         diagnose("renderer: cannot make a " + std::to_string(width) + "x" + std::to_string(height) +
                  " texture for the world (" + SDL_GetError() + "); the world is not drawn");
         return false;
     }
-    SDL_SetTextureBlendMode(target_.get(), SDL_BLENDMODE_NONE);
+    SDL_SetTextureBlendMode(target.get(), SDL_BLENDMODE_NONE);
     return true;
 }
 
 void WorldLayer::uploadTextures() {
     world_ = &BuiltInWorld::shared();
     for (const PixelImage& image : world_->textures()) {
-        TexturePtr texture{SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                             SDL_TEXTUREACCESS_STATIC, image.width(),
-                                             image.height())};
-        if (texture) {
-            // The software renderer's fastest path wants the target's format, no blending
-            // and white vertices; it ignores filtering, which GPU renderers do apply.
-            std::vector<std::uint32_t> pixels(image.bytes().size() / 4);
-            const int pitch = image.width() * 4;
+        TexturePtr texture{SDL_CreateTexture(renderer_, format_, SDL_TEXTUREACCESS_STREAMING,
+                                             image.width(), image.height())};
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (texture && SDL_LockTexture(texture.get(), nullptr, &pixels, &pitch) == 0) {
+            // Converted straight into the texture: the software renderer's fastest path wants
+            // the target's format, no blending and white vertices; it ignores filtering, which
+            // GPU renderers do apply. It is drawn without blending: no alpha counts.
             SDL_ConvertPixels(image.width(), image.height(), SDL_PIXELFORMAT_RGBA32,
-                              image.bytes().data(), pitch, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                              pitch);
-            SDL_UpdateTexture(texture.get(), nullptr, pixels.data(), pitch);
+                              image.bytes().data(), image.width() * 4, format_, pixels, pitch);
+            SDL_UnlockTexture(texture.get());
             SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
             SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeLinear);
         } else {
             diagnose(std::string("renderer: cannot make a texture for the world (") +
                      SDL_GetError() + "); part of the world is not drawn");
+            texture.reset();
         }
         textures_.push_back(std::move(texture));
     }
 }
 
-void WorldLayer::paint(const ARCamera& camera, double pixelsPerPoint) {
+void WorldLayer::paint(SDL_Texture* target, const ARCamera& camera, double pixelsPerPoint) {
     if (textures_.empty()) {
         uploadTextures();
     }
     SDL_Texture* previous = SDL_GetRenderTarget(renderer_);
-    SDL_SetRenderTarget(renderer_, target_.get());
+    SDL_SetRenderTarget(renderer_, target);
     SDL_SetRenderDrawColor(renderer_, kBackdrop.r, kBackdrop.g, kBackdrop.b, kBackdrop.a);
     SDL_RenderClear(renderer_);
     const auto scale = static_cast<float>(pixelsPerPoint);

@@ -112,13 +112,4 @@ void Canvas::fillPolygon(std::initializer_list<glm::vec2> points, const Rgba& co
     }
 }
 
-void Canvas::paint(const Box2& box, const std::function<Rgba(glm::vec2)>& paint) {
-    const PixelSpan s = span(box);
-    for (int y = s.y0; y < s.y1; ++y) {
-        for (int x = s.x0; x < s.x1; ++x) {
-            image_.blend(x, y, paint(unitsAt(x, y)));
-        }
-    }
-}
-
 }  // namespace rovuzu

@@ -1,5 +1,7 @@
 #include "platform/world/RoomBuilder.hpp"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -13,6 +15,7 @@ namespace {
 
 constexpr float kHeight = RoomArt::kRoomHeight;
 constexpr std::size_t kPaletteTexture = 0;
+constexpr int kPainterNiceness = 10;
 
 struct Paints {
     static constexpr Rgba north = Rgba::hex(0xA9C4B5);
@@ -76,13 +79,29 @@ WorldModel RoomBuilder::build() {
     builder.addFloorAndCeilingDecor();
     builder.addSofa();
     builder.addFloorLamp();
+    builder.collectTextures();
     builder.model_.textures[kPaletteTexture] = RoomArt::palette(builder.palette_, kPaletteSide);
     return std::move(builder.model_);
 }
 
-std::size_t RoomBuilder::addTexture(PixelImage image) {
-    model_.textures.push_back(std::move(image));
+std::size_t RoomBuilder::addTexture(std::function<PixelImage()> paint) {
+    model_.textures.emplace_back();
+    painting_.push_back(std::async(std::launch::async, [paint = std::move(paint)] {
+        // Behind whatever else the program does meanwhile, such as opening its window: on
+        // Linux a thread's niceness is its own.
+        setpriority(PRIO_PROCESS, 0, kPainterNiceness);
+        return paint();
+    }));
     return model_.textures.size() - 1;
+}
+
+void RoomBuilder::collectTextures() {
+    // Every texture but the palette is painted on a thread of its own, in the order added.
+    const std::size_t first = model_.textures.size() - painting_.size();
+    for (std::size_t i = 0; i < painting_.size(); ++i) {
+        model_.textures[first + i] = painting_[i].get();
+    }
+    painting_.clear();
 }
 
 TextureTile RoomBuilder::paletteTile(const Rgba& colour) {
@@ -116,17 +135,18 @@ void RoomBuilder::addShell() {
                                                            {south, Paints::south},
                                                            {west, Paints::west}}};
     for (auto [wall, paint] : walls) {
-        wall.tile = pictureTile(addTexture(RoomArt::wall(paint)), RoomArt::kWallTile, kHeight);
+        const std::size_t texture = addTexture([paint] { return RoomArt::wall(paint); });
+        wall.tile = pictureTile(texture, RoomArt::kWallTile, kHeight);
         model_.shell.push_back(wall);
     }
-    const std::size_t floor = addTexture(RoomArt::floor());
+    const std::size_t floor = addTexture(RoomArt::floor);
     model_.shell.push_back({{-w, kFloor, -d},
                             kPlusX,
                             kPlusZ,
                             2.0F * w,
                             2.0F * d,
                             pictureTile(floor, RoomArt::kFloorTile, RoomArt::kFloorTile)});
-    const std::size_t ceiling = addTexture(RoomArt::ceiling());
+    const std::size_t ceiling = addTexture(RoomArt::ceiling);
     model_.shell.push_back({{-w, kCeiling, d},
                             kPlusX,
                             kMinusZ,
@@ -153,10 +173,10 @@ void RoomBuilder::addOnWall(const WorldRect& wall, float along, float bottom, fl
 void RoomBuilder::addNorthWall(const WorldRect& wall) {
     using Art = DecorArt;
     const float middle = wall.width / 2.0F;
-    const std::size_t window = addTexture(Art::window());
+    const std::size_t window = addTexture(Art::window);
     addOnWall(wall, middle - Art::kWindowWidth / 2.0F, 1.0F, Art::kWindowWidth, Art::kWindowHeight,
               pictureTile(window, Art::kWindowWidth, Art::kWindowHeight));
-    const std::size_t curtain = addTexture(Art::curtain());
+    const std::size_t curtain = addTexture(Art::curtain);
     const TextureTile curtainTile = pictureTile(curtain, Art::kCurtainWidth, Art::kCurtainHeight);
     const float gap = Art::kWindowWidth / 2.0F + 0.05F;
     addOnWall(wall, middle - gap - Art::kCurtainWidth, 0.25F, Art::kCurtainWidth,
@@ -167,7 +187,7 @@ void RoomBuilder::addNorthWall(const WorldRect& wall) {
     const float front = -kHalfDepth + 0.45F;
     const float top = kFloor + Art::kSideboardHeight;
     addBox({-1.2F, kFloor, -kHalfDepth}, {1.2F, top, front}, Rgba::hex(0x8A5A3B), kPlusZ,
-           addTexture(Art::sideboard()));
+           addTexture(Art::sideboard));
     addBox({0.7F, top, -4.38F}, {0.86F, top + 0.3F, -4.22F}, Rgba::hex(0xC8553D));
     addBox({-0.9F, top, -4.4F}, {-0.6F, top + 0.06F, -4.2F}, Rgba::hex(0x264653));
     addBox({-0.88F, top + 0.06F, -4.38F}, {-0.63F, top + 0.11F, -4.22F}, Rgba::hex(0xE9C46A));
@@ -175,28 +195,28 @@ void RoomBuilder::addNorthWall(const WorldRect& wall) {
 
 void RoomBuilder::addEastWall(const WorldRect& wall) {
     using Art = DecorArt;
-    const std::size_t door = addTexture(Art::door());
+    const std::size_t door = addTexture(Art::door);
     addOnWall(wall, 1.0F, 0.0F, Art::kDoorWidth, Art::kDoorHeight,
               pictureTile(door, Art::kDoorWidth, Art::kDoorHeight));
     addOnWall(wall, 2.25F, 1.05F, 0.08F, 0.12F, paletteTile(Rgba::hex(0xF7F5F0)));
-    const std::size_t poster = addTexture(Art::circlesPoster());
+    const std::size_t poster = addTexture(Art::circlesPoster);
     addOnWall(wall, 4.1F, 1.2F, Art::kPosterWidth, Art::kPosterHeight,
               pictureTile(poster, Art::kPosterWidth, Art::kPosterHeight));
     const float top = kFloor + 0.85F;
     const Rgba chest = Rgba::hex(0x6F8F7E);
     addBox({3.55F, kFloor, 1.5F}, {kHalfWidth, top, 3.3F}, chest, kMinusX,
-           addTexture(Art::drawers(1.8F, 0.85F, chest, 2)));
+           addTexture([chest] { return Art::drawers(1.8F, 0.85F, chest, 2); }));
     addBox({3.72F, top, 2.55F}, {3.84F, top + 0.3F, 2.67F}, Rgba::hex(0xD4A84B));
     addBox({3.62F, top + 0.3F, 2.45F}, {3.94F, top + 0.55F, 2.77F}, Rgba::hex(0xF1E9DA));
 }
 
 void RoomBuilder::addSouthWall(const WorldRect& wall) {
     using Art = DecorArt;
-    const std::size_t painting = addTexture(Art::painting());
+    const std::size_t painting = addTexture(Art::painting);
     addOnWall(wall, 1.5F, 1.35F, Art::kPaintingWidth, Art::kPaintingHeight,
               pictureTile(painting, Art::kPaintingWidth, Art::kPaintingHeight));
     addBox({-3.5F, kFloor, kHalfDepth - 0.4F}, {-1.7F, kFloor + Art::kBookcaseHeight, kHalfDepth},
-           Rgba::hex(0xEEEBE5), kMinusZ, addTexture(Art::bookcase()));
+           Rgba::hex(0xEEEBE5), kMinusZ, addTexture(Art::bookcase));
 }
 
 void RoomBuilder::addWestWall(const WorldRect& wall) {
@@ -204,31 +224,33 @@ void RoomBuilder::addWestWall(const WorldRect& wall) {
     const float middle = wall.width / 2.0F;
     constexpr float kClockCentre = 2.05F;
     const Rgba paint = Paints::west;
-    const std::size_t clock = addTexture(Art::clock(
-        [paint](float height) { return RoomArt::wallPaint(paint, height); }, kClockCentre));
+    const std::size_t clock = addTexture([paint] {
+        return Art::clock([paint](float height) { return RoomArt::wallPaint(paint, height); },
+                          kClockCentre);
+    });
     addOnWall(wall, middle - Art::kClockSide / 2.0F, kClockCentre - Art::kClockSide / 2.0F,
               Art::kClockSide, Art::kClockSide,
               pictureTile(clock, Art::kClockSide, Art::kClockSide));
-    const std::size_t poster = addTexture(Art::arcsPoster());
+    const std::size_t poster = addTexture(Art::arcsPoster);
     addOnWall(wall, middle - 2.1F, 1.15F, Art::kPosterWidth, Art::kPosterHeight,
               pictureTile(poster, Art::kPosterWidth, Art::kPosterHeight));
     const float top = kFloor + 0.8F;
     const Rgba oak = Rgba::hex(0xB98B5E);
     addBox({-kHalfWidth, kFloor, -1.2F}, {-3.6F, top, 1.2F}, oak, kPlusX,
-           addTexture(Art::drawers(2.4F, 0.8F, oak, 3)));
+           addTexture([oak] { return Art::drawers(2.4F, 0.8F, oak, 3); }));
     addBox({-3.85F, top, 0.5F}, {-3.7F, top + 0.25F, 0.65F}, Rgba::hex(0x2A9D8F));
     addBox({-3.9F, top, -0.8F}, {-3.7F, top + 0.08F, -0.4F}, Rgba::hex(0xE76F51));
 }
 
 void RoomBuilder::addFloorAndCeilingDecor() {
-    const std::size_t rug = addTexture(RoomArt::rug());
+    const std::size_t rug = addTexture(RoomArt::rug);
     model_.decals.push_back({{-RoomArt::kRugWidth / 2.0F, kFloor, -RoomArt::kRugDepth / 2.0F},
                              kPlusX,
                              kPlusZ,
                              RoomArt::kRugWidth,
                              RoomArt::kRugDepth,
                              pictureTile(rug, RoomArt::kRugWidth, RoomArt::kRugDepth)});
-    const std::size_t panel = addTexture(RoomArt::ceilingLight());
+    const std::size_t panel = addTexture(RoomArt::ceilingLight);
     const TextureTile lightTile = pictureTile(panel, RoomArt::kLightWidth, RoomArt::kLightDepth);
     for (const float z : {-2.1F, 2.1F}) {
         model_.decals.push_back(

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <future>
+#include <vector>
 
 #include "platform/world/WorldModel.hpp"
 
@@ -25,7 +28,11 @@ class RoomBuilder {
 
     RoomBuilder();
 
-    std::size_t addTexture(PixelImage image);
+    // The index the texture will have; `paint` makes it, on another thread, as textures take
+    // most of the time the world needs to start.
+    std::size_t addTexture(std::function<PixelImage()> paint);
+    // Waits for every texture being painted and puts it in its place.
+    void collectTextures();
     [[nodiscard]] TextureTile paletteTile(const Rgba& colour);
 
     void addShell();
@@ -48,6 +55,7 @@ class RoomBuilder {
 
     WorldModel model_;
     std::vector<Rgba> palette_;
+    std::vector<std::future<PixelImage>> painting_;
 };
 
 }  // namespace rovuzu
