@@ -114,8 +114,19 @@ void NodePainter::drawSprite(const SKSpriteNode& sprite, const SKScene::DrawItem
     }
     // The image's top edge is at b (larger scene y) unless the scale turned it over.
     const int flip = (b.x < a.x ? SDL_FLIP_HORIZONTAL : 0) | (b.y > a.y ? SDL_FLIP_VERTICAL : 0);
-    modulate(texture, blended(UIColor::whiteColor(), sprite.color(), sprite.colorBlendFactor()),
-             item.alpha);
+    const UIColor colour =
+        blended(UIColor::whiteColor(), sprite.color(), sprite.colorBlendFactor());
+    if (flip == 0 && destination.w <= kLargestBlit && destination.h <= kLargestBlit) {
+        // The whole pixels SDL's software renderer would cover: it truncates each number.
+        const SDL_Rect covered{static_cast<int>(destination.x), static_cast<int>(destination.y),
+                               static_cast<int>(destination.w), static_cast<int>(destination.h)};
+        if (SDL_Texture* stretched = textures_.stretched(*sprite.texture(), covered.w, covered.h)) {
+            modulate(stretched, colour, item.alpha);
+            SDL_RenderCopy(renderer_, stretched, nullptr, &covered);
+            return;
+        }
+    }
+    modulate(texture, colour, item.alpha);
     blit(texture, destination, flip, scene.area);
 }
 

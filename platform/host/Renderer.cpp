@@ -42,6 +42,8 @@ Renderer::Renderer(SDL_Renderer* renderer, const std::filesystem::path& resource
       readouts_(renderer, text_) {}
 
 void Renderer::draw(const SKView& view, double pixelsPerPoint) {
+    // Taken before drawing: whether the world is drawn coarse depends on the frame before.
+    drawn_ = keyFor(view, pixelsPerPoint);
     if (!(pixelsPerPoint > 0.0)) {
         return;
     }
@@ -58,13 +60,37 @@ void Renderer::draw(const SKView& view, double pixelsPerPoint) {
         readouts_.drawNotice(notice_, *area, pixelsPerPoint);
     }
     text_.endFrame();
+    textures_.endFrame();
+}
+
+bool Renderer::wouldRepeat(const SKView& view, double pixelsPerPoint) const {
+    return drawn_ && *drawn_ == keyFor(view, pixelsPerPoint);
+}
+
+// The picture's part of the key follows drawCameraPicture's choices.
+FrameKey Renderer::keyFor(const SKView& view, double pixelsPerPoint) const {
+    FrameKey::Picture picture;
+    const auto* arView = dynamic_cast<const ARSKView*>(&view);
+    const auto area = pixelArea(view.frame(), pixelsPerPoint);
+    if (arView != nullptr && cameraFrame_.hasFrame()) {
+        picture.kind = FrameKey::Picture::Kind::camera;
+        picture.cameraPicture = cameraPictures_;
+    } else if (arView != nullptr && worldShown_) {
+        const ARSession& session = arView->session();
+        const ARCamera camera{session.worldOrigin() * session.cameraTransform(),
+                              view.bounds().size};
+        picture.kind = FrameKey::Picture::Kind::world;
+        picture.pose = camera.transform();
+        picture.coarse = area && world_.wouldBeCoarse(camera, *area, pixelsPerPoint);
+    }
+    return FrameKey{view, pixelsPerPoint, picture, notice_};
 }
 
 void Renderer::drawCameraPicture(const SKView& view, const SDL_Rect& area, double pixelsPerPoint) {
     const auto* arView = dynamic_cast<const ARSKView*>(&view);
     if (arView != nullptr && cameraFrame_.hasFrame()) {
         cameraFrame_.draw(area);
-    } else if (arView != nullptr) {
+    } else if (arView != nullptr && worldShown_) {
         // The world stays where it is when tracking restarts elsewhere: the camera's pose in
         // the world, not in the session's coordinates, as of the last pose tracked.
         const ARSession& session = arView->session();
@@ -98,10 +124,12 @@ void Renderer::drawScene(const SKScene& scene, const SKView& view, const SDL_Rec
 
 void Renderer::setCameraFrame(const CameraFrame& frame) {
     cameraFrame_.setFrame(frame);
+    ++cameraPictures_;
 }
 
 void Renderer::clearCameraFrame() {
     cameraFrame_.clear();
+    ++cameraPictures_;
 }
 
 bool Renderer::savePNG(const std::filesystem::path& file) const {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/host/CameraFrameLayer.hpp"
 #include "platform/host/FontLibrary.hpp"
+#include "platform/host/FrameKey.hpp"
 #include "platform/host/NodePainter.hpp"
 #include "platform/host/Readouts.hpp"
 #include "platform/host/TextCache.hpp"
@@ -31,11 +34,20 @@ class Renderer {
     // One frame of `view` at `pixelsPerPoint` target pixels per view point (2 offscreen; a
     // window's drawable pixels over its points). The view covers its frame, scaled likewise.
     void draw(const SKView& view, double pixelsPerPoint);
+    // Whether drawing `view` now would give, to the pixel, the frame drawn last: a window need
+    // then neither draw nor present it again.
+    [[nodiscard]] bool wouldRepeat(const SKView& view, double pixelsPerPoint) const;
 
     // From now on an AR view shows this picture instead of the built-in world.
     void setCameraFrame(const CameraFrame& frame);
     // Back to the built-in world.
     void clearCameraFrame();
+    // Whether an AR view may show the built-in world yet. A window starts before the world's
+    // textures are painted and shows black until then, as a phone does until its camera starts.
+    void setWorldShown(bool shown) { worldShown_ = shown; }
+    // Whether the world may be drawn coarser while the camera moves (see WorldLayer); a window
+    // allows it for frames that are not screenshots.
+    void setQuickWhileMoving(bool quick) { world_.setQuickWhileMoving(quick); }
     // A notice drawn over everything at the top, such as lost tracking; empty for none.
     void setNotice(std::string notice) { notice_ = std::move(notice); }
 
@@ -44,6 +56,7 @@ class Renderer {
     bool savePNG(const std::filesystem::path& file) const;
 
   private:
+    [[nodiscard]] FrameKey keyFor(const SKView& view, double pixelsPerPoint) const;
     void drawCameraPicture(const SKView& view, const SDL_Rect& area, double pixelsPerPoint);
     void drawScene(const SKScene& scene, const SKView& view, const SDL_Rect& area,
                    double pixelsPerPoint);
@@ -57,6 +70,9 @@ class Renderer {
     CameraFrameLayer cameraFrame_;
     Readouts readouts_;
     std::string notice_;
+    bool worldShown_ = true;
+    std::uint64_t cameraPictures_ = 0;  // camera pictures handed over, or taken back, so far
+    std::optional<FrameKey> drawn_;     // what the frame drawn last was drawn from
 };
 
 }  // namespace rovuzu

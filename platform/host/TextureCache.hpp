@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 
 #include "platform/host/SdlHandles.hpp"
@@ -20,13 +23,36 @@ class TextureCache {
     // Magenta and black checks crossed by white diagonals, like the platform's missing image.
     [[nodiscard]] SDL_Texture* placeholder();
 
+    // For SDL's software renderer: the image of `texture` already stretched to `width` by
+    // `height` pixels, as that renderer stretches a scaled copy (SDL_SoftStretchLinear), so that
+    // copying it unscaled gives the very same pixels at a fraction of the cost. Kept while it is
+    // drawn every frame. Null where there is nothing to gain or it cannot be made: another
+    // renderer, a placeholder, an image that failed, a size too large to keep.
+    [[nodiscard]] SDL_Texture* stretched(const SKTexture& texture, int width, int height);
+    // Ends a frame: stretched images not drawn in it are let go of.
+    void endFrame();
+
   private:
-    [[nodiscard]] TexturePtr load(const NSURL& file);
+    struct Image {
+        TexturePtr texture;
+        SurfacePtr pixels;  // kept for stretching, with the software renderer only
+    };
+    struct Stretched {
+        TexturePtr texture;
+        std::uint64_t lastUsed = 0;
+    };
+
+    [[nodiscard]] const Image* image(const SKTexture& texture);
+    [[nodiscard]] Image load(const NSURL& file) const;
+    [[nodiscard]] TexturePtr stretch(SDL_Surface* pixels, int width, int height) const;
 
     SDL_Renderer* renderer_;
+    bool software_;
     TexturePtr placeholder_;
-    // By file path; null where the file could not be decoded.
-    std::unordered_map<std::string, TexturePtr> images_;
+    // By file path; no texture where the file could not be decoded.
+    std::unordered_map<std::string, Image> images_;
+    std::map<std::tuple<SDL_Texture*, int, int>, Stretched> stretched_;
+    std::uint64_t frame_ = 0;
 };
 
 }  // namespace rovuzu

@@ -3,8 +3,10 @@
 #include <SDL2/SDL_image.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "platform/arkit/ARSKView.hpp"
@@ -16,6 +18,7 @@
 #include "platform/host/FrameLoop.hpp"
 #include "platform/host/Renderer.hpp"
 #include "platform/uikit/UIApplication.hpp"
+#include "platform/world/BuiltInWorld.hpp"
 
 namespace rovuzu {
 
@@ -24,6 +27,12 @@ namespace {
 constexpr double kDisplayShare = 0.85;  // of the display's usable height, for a portrait view
 constexpr double kLargestScale = 2.0;
 constexpr double kIdleWaitSeconds = 0.25;
+// Frames come about this often when presenting does not wait for the display by itself, as
+// with the software renderer: the loop sleeps instead of drawing frames no one sees. It wakes
+// a little early, so that a frame spans less than a 60th of a second: the built-in player taps a
+// 60th of a second after it turns, and the tap must come on a later frame than the turn.
+constexpr double kFramePeriod = 1.0 / 60.0;
+constexpr double kWakeEarly = 0.001;
 
 using Key = PoseController::Key;
 
@@ -79,6 +88,11 @@ WindowHost::~WindowHost() {
 }
 
 bool WindowHost::open(CGSize viewSize) {
+    // The built-in world's textures take a while to paint: they are painted while the window
+    // opens, unless a camera's picture is to be shown instead.
+    if (!options_.camera && !options_.cameraFile) {
+        worldPainting_ = std::async(std::launch::async, [] { BuiltInWorld::shared(); });
+    }
     // Without a display SDL would fall back to drawing nowhere, after probing Wayland noisily.
     const bool driverChosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
     if (!driverChosen && std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
@@ -133,21 +147,17 @@ CGPoint WindowHost::toViewPoints(double windowX, double windowY) const {
 
 double WindowHost::run(UIApplication& application, FrameLoop& loop) {
     double previous = 0.0;
+    double due = realClock_.monotonicNow();
     for (;;) {
-        const double now = std::max(realClock_.monotonicNow() - launchedAt_, previous);
+        awaitFrame(loop, due);
+        previous = deliverTaps(loop, previous);
+        const double frameStart = realClock_.monotonicNow();
+        const double now = std::max(frameStart - launchedAt_, previous);
         clock_.advanceTo(now);
-        SDL_Event event;
-        while (SDL_PollEvent(&event) != 0) {
+        for (const SDL_Event& event : pending_) {
             handle(event, application, loop, now);
         }
-        if (!fingers_.empty()) {
-            std::vector<double> points;
-            for (const CGPoint finger : fingers_) {
-                points.insert(points.end(), {finger.x, finger.y});
-            }
-            loop.apply({now, points.size() == 2 ? InputEvent::Verb::tap : InputEvent::Verb::taps, points, {}});
-            fingers_.clear();
-        }
+        pending_.clear();
         if (camera_ != nullptr) {
             camera_->update(loop, now);
         }
@@ -159,17 +169,68 @@ double WindowHost::run(UIApplication& application, FrameLoop& loop) {
         if (ending && options_.screenshot) {
             screenshots_.push_back(options_.screenshot->string());
         }
-        if (minimised_) {
-            waitWhileMinimised(now);
-        } else {
+        if (!minimised_) {
             draw(loop);
         }
         if (ending) {
             loop.apply({now, InputEvent::Verb::quit, {}, {}});
             return now;
         }
+        due = minimised_ ? launchedAt_ + idleUntil(now) : frameStart + kFramePeriod - kWakeEarly;
         previous = now;
     }
+}
+
+// Sleeps until `due` (real seconds), waking for input: taps are kept for a turn of their own,
+// everything else for the next frame. Minimised, any input ends the sleep.
+void WindowHost::awaitFrame(const FrameLoop& loop, double due) {
+    SDL_Event event;
+    for (;;) {
+        const auto wait = static_cast<int>((due - realClock_.monotonicNow()) * 1000.0);
+        if ((wait > 0 ? SDL_WaitEventTimeout(&event, wait) : SDL_PollEvent(&event)) == 0) {
+            return;
+        }
+        if (const auto tap = tapPoint(event, loop)) {
+            fingers_.push_back(*tap);
+        } else {
+            pending_.push_back(event);
+        }
+        if (minimised_) {
+            due = realClock_.monotonicNow();
+        }
+    }
+}
+
+// Taps act on the frame that was on screen when they came, just after its time and in a turn
+// of their own, as a headless run replays them; so the very next frame shows what they did.
+// Returns the time of that turn, or `shown` when there were no taps.
+double WindowHost::deliverTaps(FrameLoop& loop, double shown) {
+    if (fingers_.empty()) {
+        return shown;
+    }
+    const double at = std::nextafter(shown, std::numeric_limits<double>::infinity());
+    clock_.advanceTo(at);
+    std::vector<double> points;
+    for (const CGPoint finger : fingers_) {
+        points.insert(points.end(), {finger.x, finger.y});
+    }
+    fingers_.clear();
+    const auto verb = points.size() == 2 ? InputEvent::Verb::tap : InputEvent::Verb::taps;
+    loop.apply({at, verb, points, {}});
+    loop.runFrame(at);
+    return at;
+}
+
+std::optional<CGPoint> WindowHost::tapPoint(const SDL_Event& event, const FrameLoop& loop) const {
+    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.which != SDL_TOUCH_MOUSEID &&
+        event.button.button == SDL_BUTTON_LEFT) {
+        return toViewPoints(event.button.x, event.button.y);
+    }
+    if (event.type == SDL_FINGERDOWN) {
+        const CGSize size = loop.viewSize();
+        return CGPoint{event.tfinger.x * size.width, event.tfinger.y * size.height};
+    }
+    return std::nullopt;
 }
 
 void WindowHost::handle(const SDL_Event& event, UIApplication& application, FrameLoop& loop, double now) {
@@ -182,12 +243,9 @@ void WindowHost::handle(const SDL_Event& event, UIApplication& application, Fram
             handleKey(event.key, event.type == SDL_KEYDOWN);
             break;
         case SDL_MOUSEBUTTONDOWN:
-            if (event.button.which == SDL_TOUCH_MOUSEID) {
-                break;  // the finger event says it already
-            }
-            if (event.button.button == SDL_BUTTON_LEFT) {
-                fingers_.push_back(toViewPoints(event.button.x, event.button.y));
-            } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            // A left click is a tap, taken out before (see tapPoint).
+            if (event.button.which != SDL_TOUCH_MOUSEID &&
+                event.button.button == SDL_BUTTON_RIGHT) {
                 dragging_ = true;
             }
             break;
@@ -201,11 +259,6 @@ void WindowHost::handle(const SDL_Event& event, UIApplication& application, Fram
                 controller_.drag(event.motion.xrel / windowPointScale_, event.motion.yrel / windowPointScale_);
             }
             break;
-        case SDL_FINGERDOWN: {
-            const CGSize size = loop.viewSize();
-            fingers_.push_back({event.tfinger.x * size.width, event.tfinger.y * size.height});
-            break;
-        }
         case SDL_CONTROLLERDEVICEADDED:
             if (SDL_GameController* pad = SDL_GameControllerOpen(event.cdevice.which)) {
                 SDL_GameControllerSetSensorEnabled(pad, SDL_SENSOR_GYRO, SDL_TRUE);
@@ -240,7 +293,13 @@ void WindowHost::handleKey(const SDL_KeyboardEvent& key, bool down) {
 void WindowHost::handleWindow(const SDL_WindowEvent& window, UIApplication& application, FrameLoop& loop,
                               double now) {
     switch (window.event) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+            // What the window showed may be gone.
+            mustRedraw_ = true;
+            break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            mustRedraw_ = true;
             const CGPoint size = toViewPoints(window.data1, window.data2);
             if (size.x >= 1.0 && size.y >= 1.0 && CGSize{size.x, size.y} != loop.viewSize()) {
                 loop.apply({now, InputEvent::Verb::resize, {size.x, size.y}, {}});
@@ -261,6 +320,7 @@ void WindowHost::handleWindow(const SDL_WindowEvent& window, UIApplication& appl
             break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
+            mustRedraw_ = true;
             if (minimised_) {
                 minimised_ = false;
                 application.enterForeground();
@@ -308,9 +368,21 @@ void WindowHost::draw(const FrameLoop& loop) {
     if (camera_ != nullptr) {
         camera_->showIn(*renderer_, shownPicture_);
     }
+    // Frames do not wait for the world's textures, nor paint all of it while the camera moves;
+    // screenshots do.
+    renderer_->setQuickWhileMoving(screenshots_.empty());
+    renderer_->setWorldShown(!screenshots_.empty() || !worldPainting_.valid() ||
+                             worldPainting_.wait_for(std::chrono::seconds(0)) ==
+                                 std::future_status::ready);
+    const double scale = pixelsPerPoint();
+    // Nothing on screen would change: the window goes on showing the frame it shows.
+    if (screenshots_.empty() && !mustRedraw_ && renderer_->wouldRepeat(*view, scale)) {
+        return;
+    }
+    mustRedraw_ = false;
     SDL_SetRenderDrawColor(sdlRenderer_, 0, 0, 0, 255);
     SDL_RenderClear(sdlRenderer_);
-    renderer_->draw(*view, pixelsPerPoint());
+    renderer_->draw(*view, scale);
     for (const std::string& file : screenshots_) {
         renderer_->savePNG(file);
     }
@@ -318,13 +390,11 @@ void WindowHost::draw(const FrameLoop& loop) {
     SDL_RenderPresent(sdlRenderer_);
 }
 
-// Minimised, nothing is drawn: sleep until an event arrives or a timer falls due.
-void WindowHost::waitWhileMinimised(double now) const {
-    double wait = kIdleWaitSeconds;
-    if (const auto due = NSRunLoop::mainRunLoop().nextFireDate()) {
-        wait = std::clamp(*due - now, 0.0, kIdleWaitSeconds);
-    }
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(wait * 1000.0));
+// Minimised, nothing is drawn: the loop sleeps until a timer falls due, or a while.
+double WindowHost::idleUntil(double now) {
+    const double later = now + kIdleWaitSeconds;
+    const auto due = NSRunLoop::mainRunLoop().nextFireDate();
+    return due ? std::clamp(*due, now, later) : later;
 }
 
 }  // namespace rovuzu

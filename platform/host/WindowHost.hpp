@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,8 +26,11 @@ class VirtualClock;
 
 // Runs the application in a desktop window. Each turn reads SDL's events (taps, turning and
 // walking, resizes, focus and minimising), moves the game clock to the real time since launch,
-// runs the frame loop, draws and presents in step with the display. The game clock stands
-// still within a turn, so every input is applied, and recorded, at the time of its frame.
+// runs the frame loop, draws and presents in step with the display, or at most 60 times a
+// second where presenting does not wait for it. The game clock stands still within a turn, so
+// input is applied, and recorded, at the time of its frame; only taps differ: they act on the
+// frame that was on screen, in a turn of their own just after its time, so that the very next
+// frame shows what they did. A frame that would show exactly what is on screen is not drawn.
 class WindowHost {
 public:
     WindowHost(const Options& options, std::vector<InputEvent> script, VirtualClock& clock);
@@ -51,7 +55,11 @@ private:
                       double now);
     void moveDevice(FrameLoop& loop, double now, double seconds);
     bool applyScript(FrameLoop& loop, double now);
-    void waitWhileMinimised(double now) const;
+    void awaitFrame(const FrameLoop& loop, double due);
+    double deliverTaps(FrameLoop& loop, double shown);
+    [[nodiscard]] std::optional<CGPoint> tapPoint(const SDL_Event& event,
+                                                  const FrameLoop& loop) const;
+    [[nodiscard]] static double idleUntil(double now);
     void draw(const FrameLoop& loop);
     [[nodiscard]] CGPoint toViewPoints(double windowX, double windowY) const;
     [[nodiscard]] double pixelsPerPoint() const;
@@ -70,9 +78,12 @@ private:
     double windowPointScale_ = 1.0;  // window coordinates per view point
     PoseController controller_;
     std::vector<CGPoint> fingers_;
+    std::vector<SDL_Event> pending_;  // input that came between frames, for the next one
+    std::future<void> worldPainting_;
     std::vector<std::string> screenshots_;
     bool dragging_ = false;
     bool minimised_ = false;
+    bool mustRedraw_ = true;  // the window's picture may be lost: draw even an unchanged frame
     bool quit_ = false;
 };
 

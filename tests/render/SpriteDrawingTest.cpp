@@ -2,7 +2,9 @@
 #include <fstream>
 #include <limits>
 
+#include "platform/host/TextureCache.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
+#include "platform/spritekit/SKTexture.hpp"
 #include "tests/render/RenderFixture.hpp"
 
 namespace rovuzu {
@@ -205,6 +207,68 @@ TEST_F(SpriteDrawingTest, AZeroSizedViewDrawsNothingAndDoesNotFail) {
     view.setFrame({{0, 0}, {0, 0}});
     draw(view);
     EXPECT_EQ(capture().count(isMagenta), kWidth * kHeight);
+}
+
+// The renderer draws a scaled sprite from a copy stretched once to its drawn size. Its pixels
+// must be exactly those of SDL's own scaled copy, wherever the sprite lands, however it is
+// scaled, faded or tinted, and where it runs over the view's edge.
+TEST_F(SpriteDrawingTest, AStretchedSpriteHasExactlyThePixelsOfSdlsScaledCopy) {
+    writeImage("speckled", 40, 30, [](int x, int y) {
+        const auto v = static_cast<Uint8>((x * 37 + y * 91 + x * y * 13) % 256);
+        return SDL_Color{v, static_cast<Uint8>(255 - v), static_cast<Uint8>(x * 6),
+                         static_cast<Uint8>(y < 4 ? 0 : 40 + (x * 5 + y * 7) % 216)};
+    });
+    struct Case {
+        CGPoint position;
+        double scale;
+        double alpha;
+        double blend;
+    };
+    const Case cases[] = {{{0.3, -0.7}, 1.37, 1.0, 0.0},    {{-51.25, 80.5}, 0.63, 1.0, 0.0},
+                          {{12.9, 3.1}, 2.51, 0.6, 0.0},    {{-190.4, 270.2}, 1.04, 1.0, 0.0},
+                          {{140.7, -20.0}, 3.3, 0.85, 0.5}, {{0.0, 0.0}, 1.0, 1.0, 0.0}};
+    TextureCache own(sdl);
+    const auto texture = SKTexture::textureWithImageNamed("speckled");
+    for (const Case& c : cases) {
+        auto sprite = addSprite("speckled", c.position);
+        sprite->setScale(c.scale);
+        sprite->setAlpha(c.alpha);
+        sprite->setColor({0.2, 0.9, 0.4, 1.0});
+        sprite->setColorBlendFactor(c.blend);
+        draw(view);
+        const Frame drawn = capture();
+        sprite->removeFromParent();
+
+        // The same sprite as SDL copies it: scaled by SDL, at the rectangle the scene gives.
+        SDL_SetRenderDrawColor(sdl, 0, 0, 0, 255);
+        SDL_RenderClear(sdl);
+        const double w = texture->size().width * c.scale;
+        const double h = texture->size().height * c.scale;
+        const SDL_FRect destination{
+            static_cast<float>(kWidth / 2.0 + (c.position.x - w / 2.0)),
+            static_cast<float>(kHeight / 2.0 - (c.position.y + h / 2.0)),
+            static_cast<float>(kWidth / 2.0 + (c.position.x + w / 2.0)) -
+                static_cast<float>(kWidth / 2.0 + (c.position.x - w / 2.0)),
+            static_cast<float>(kHeight / 2.0 - (c.position.y - h / 2.0)) -
+                static_cast<float>(kHeight / 2.0 - (c.position.y + h / 2.0))};
+        SDL_Texture* original = own.texture(*texture);
+        const auto tint = [&c](double channel) {
+            return static_cast<Uint8>(std::lround((1.0 + (channel - 1.0) * c.blend) * 255.0));
+        };
+        SDL_SetTextureColorMod(original, tint(0.2), tint(0.9), tint(0.4));
+        SDL_SetTextureAlphaMod(original, static_cast<Uint8>(std::lround(c.alpha * 255.0)));
+        SDL_RenderCopyExF(sdl, original, nullptr, &destination, 0.0, nullptr, SDL_FLIP_NONE);
+        const Frame expected = capture();
+
+        int different = 0;
+        for (std::size_t i = 0; i < drawn.pixels.size(); ++i) {
+            const SDL_Color a = drawn.pixels[i];
+            const SDL_Color b = expected.pixels[i];
+            different += (a.r != b.r || a.g != b.g || a.b != b.b) ? 1 : 0;
+        }
+        EXPECT_EQ(different, 0) << "at scale " << c.scale << ", alpha " << c.alpha;
+    }
+    EXPECT_TRUE(errorLines().empty());
 }
 
 }  // namespace
