@@ -14,6 +14,8 @@ packages=(
   fonts-lato fonts-dejavu-core fontconfig
   # real-window screenshots, asset tools
   xvfb x11-apps imagemagick sox lame libsox-fmt-mp3
+  # bench/run.sh times whole runs with perf
+  linux-perf
   # optional webcam picture and visual tracking
   libopencv-dev
 )
