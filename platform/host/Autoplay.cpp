@@ -28,7 +28,9 @@ std::vector<InputEvent> Autoplay::takeDue(double now, const DevicePose& pose, CG
             const DevicePose facing = pose.facing(plan.target);
             due.push_back({now, InputEvent::Verb::look, {facing.yaw, facing.pitch, facing.roll}, {}});
             plan.looked = true;
-            continue;
+            // The tap waits for a frame drawn with the new pose, even when a slow frame
+            // already spans its time: otherwise it would land on the targets as placed before.
+            break;
         }
         due.push_back({now, InputEvent::Verb::tap, {viewSize.width / 2.0, viewSize.height / 2.0}, {}});
         plans_.pop_front();

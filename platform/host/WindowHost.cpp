@@ -29,8 +29,7 @@ constexpr double kLargestScale = 2.0;
 constexpr double kIdleWaitSeconds = 0.25;
 // Frames come about this often when presenting does not wait for the display by itself, as
 // with the software renderer: the loop sleeps instead of drawing frames no one sees. It wakes
-// a little early, so that a frame spans less than a 60th of a second: the built-in player taps a
-// 60th of a second after it turns, and the tap must come on a later frame than the turn.
+// a millisecond early, which the sleep's own lateness uses up, so frames keep to 60 a second.
 constexpr double kFramePeriod = 1.0 / 60.0;
 constexpr double kWakeEarly = 0.001;
 
