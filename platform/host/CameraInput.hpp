@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/host/Options.hpp"
-#include "platform/world/tracking/CameraFrame.hpp"
+#include "platform/world/tracking/TrackedCamera.hpp"
 
 namespace rovuzu {
 
@@ -15,31 +15,24 @@ class Renderer;
 // (--camera-file), with the camera's rotation tracked from the picture and fed to the device
 // pose as look events, so a session recorded with a camera replays like any other. In a window
 // the camera is read and tracked on a thread of its own; headless, a video is stepped with the
-// virtual clock, so the run repeats exactly.
+// virtual clock, so the run repeats exactly. The camera itself comes from the camera module,
+// loaded here on first use.
 class CameraInput {
 public:
     // What the options ask for, or null: none asked for, or it cannot be opened (one line on
     // stderr; the built-in world stays).
     static std::unique_ptr<CameraInput> open(const Options& options);
 
-    CameraInput(const CameraInput&) = delete;
-    CameraInput& operator=(const CameraInput&) = delete;
-    virtual ~CameraInput() = default;
-
     // Takes the pictures due by `now` and turns the device to the newest tracked pose.
-    virtual void update(FrameLoop& loop, double now) = 0;
-    // The newest picture, counted from 1; number 0 means none yet.
-    [[nodiscard]] virtual const CameraFrame* picture() const = 0;
-    [[nodiscard]] virtual std::uint64_t pictureNumber() const = 0;
-    // Too little texture or too fast a turn: the pose holds still until tracking returns.
-    [[nodiscard]] virtual bool trackingLost() const = 0;
-
+    void update(FrameLoop& loop, double now);
     // Gives a renderer the newest picture, when `shown` says it has not had it yet, and the
     // notice while tracking is lost.
     void showIn(Renderer& renderer, std::uint64_t& shown) const;
 
-protected:
-    CameraInput() = default;
+private:
+    explicit CameraInput(std::unique_ptr<TrackedCamera> camera) : camera_(std::move(camera)) {}
+
+    std::unique_ptr<TrackedCamera> camera_;
 };
 
 }  // namespace rovuzu

@@ -16,6 +16,7 @@
 #include "platform/foundation/VirtualClock.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
 #include "platform/host/CameraInput.hpp"
+#include "platform/host/ProgramFolder.hpp"
 #include "platform/host/FrameLoop.hpp"
 #include "platform/host/HeadlessHost.hpp"
 #include "platform/host/MixerAudio.hpp"
@@ -39,12 +40,6 @@ constexpr int kCannotStart = 1;
     std::exit(status);
 }
 
-std::filesystem::path executableFolder() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path{} : self.parent_path();
-}
-
 // The resources: where --resources says, else next to an installed binary, else the source
 // tree the binary was built from.
 std::filesystem::path findResources(const Options& options) {
@@ -56,7 +51,7 @@ std::filesystem::path findResources(const Options& options) {
         return *options.resources;
     }
     const std::vector<std::filesystem::path> candidates{
-        executableFolder() / ".." / "share" / "rovuzu", std::filesystem::path{ROVUZU_SOURCE_RESOURCES}};
+        ProgramFolder::executable() / ".." / "share" / "rovuzu", std::filesystem::path{ROVUZU_SOURCE_RESOURCES}};
     for (const auto& folder : candidates) {
         if (std::filesystem::is_regular_file(folder / "Info.json", error)) {
             return folder.lexically_normal();

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <opencv2/imgproc.hpp>
 #include <opencv2/videoio.hpp>
 #include <sstream>
@@ -64,6 +66,29 @@ TEST(CameraFileRun, AVideosTrackedPanTurnsTheDeviceInAHeadlessRun) {
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_NEAR(lastYaw(recording), kPanDegrees, 1.0);
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "shot.png"));
+}
+
+// A binary without the camera module beside it or in its library folder (a package that left
+// OpenCV out) says so once and plays in the built-in world.
+TEST(CameraFileRun, WithoutTheCameraModuleTheBuiltInWorldStays) {
+    const TemporaryFolder folder;
+    const auto video = folder.path() / "pan.avi";
+    writePan(video);
+    const auto binary = folder.path() / "bin" / "rovuzu";
+    std::filesystem::create_directories(binary.parent_path());
+    std::filesystem::copy_file(ROVUZU_BINARY, binary);
+    const auto err = folder.path() / "err.txt";
+    const std::string command = binary.string() + " --headless --camera-file '" + video.string() +
+                                "' --quit-after 1 --report '" +
+                                (folder.path() / "r.json").string() + "' >/dev/null 2>'" +
+                                err.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::ifstream said(err);
+    const std::string text{std::istreambuf_iterator<char>(said), {}};
+    EXPECT_EQ(text,
+              "rovuzu: this build has no camera support (librovuzu_camera.so: not found); using "
+              "the built-in world\n");
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "r.json"));
 }
 
 }  // namespace

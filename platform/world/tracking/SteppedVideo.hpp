@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/world/tracking/RotationTracker.hpp"
+#include "platform/world/tracking/TrackedCamera.hpp"
+
+namespace rovuzu {
+
+class CameraSource;
+
+// A video stepped with the game's clock: a frame shows once the clock, counted from the first
+// update, reaches its time in the file. Tracking runs on the game's thread, so a headless run
+// with a video repeats exactly.
+class SteppedVideo final : public TrackedCamera {
+public:
+    explicit SteppedVideo(std::unique_ptr<CameraSource> source);
+    ~SteppedVideo() override;
+
+    std::optional<YawPitchRoll> update(double now) override;
+    [[nodiscard]] const CameraFrame* picture() const override;
+    [[nodiscard]] std::uint64_t pictureNumber() const override { return number_; }
+    [[nodiscard]] bool trackingLost() const override;
+
+private:
+    bool takePending(double now);
+
+    std::unique_ptr<CameraSource> source_;
+    RotationTracker tracker_;
+    CameraFrame current_;
+    CameraFrame pending_;
+    std::uint64_t number_ = 0;
+    double firstTime_ = 0.0;
+    double startedAt_ = 0.0;
+    bool started_ = false;
+    bool hasPending_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace rovuzu
