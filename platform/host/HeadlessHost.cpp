@@ -23,27 +23,13 @@ double HeadlessHost::nextTime(const FrameLoop& loop) const {
     if (const auto timer = NSRunLoop::mainRunLoop().nextFireDate()) {
         next = std::min(next, *timer);
     }
-    if (nextEvent_ < script_.size()) {
-        next = std::min(next, script_[nextEvent_].time);
+    if (const auto event = script_.nextTime()) {
+        next = std::min(next, *event);
     }
     if (const auto move = loop.nextAutoplayTime()) {
         next = std::min(next, *move);
     }
     return std::max(next, clock_.monotonicNow());
-}
-
-bool HeadlessHost::applyScript(FrameLoop& loop, double now) {
-    for (; nextEvent_ < script_.size() && script_[nextEvent_].time <= now; ++nextEvent_) {
-        const InputEvent& event = script_[nextEvent_];
-        if (event.verb == InputEvent::Verb::quit) {
-            return false;
-        }
-        if (event.verb == InputEvent::Verb::screenshot) {
-            screenshots_.push_back(event.file);
-        }
-        loop.apply(event);
-    }
-    return true;
 }
 
 void HeadlessHost::takeScreenshots(const FrameLoop& loop) {
@@ -65,7 +51,7 @@ double HeadlessHost::run(UIApplication& /*application*/, FrameLoop& loop) {
     for (;;) {
         const double now = std::min(nextTime(loop), end_);
         clock_.advanceTo(now);
-        const bool going = applyScript(loop, now);
+        const bool going = script_.applyDue(loop, now, screenshots_);
         if (camera_ != nullptr) {
             camera_->update(loop, now);
         }

@@ -8,6 +8,7 @@
 #include "platform/host/InputEvent.hpp"
 #include "platform/host/OffscreenCanvas.hpp"
 #include "platform/host/Options.hpp"
+#include "platform/host/ScriptPlayer.hpp"
 
 namespace rovuzu {
 
@@ -37,14 +38,11 @@ public:
 
 private:
     [[nodiscard]] double nextTime(const FrameLoop& loop) const;
-    // Applies the script's events due at `now`; returns false once the script quits.
-    bool applyScript(FrameLoop& loop, double now);
     // Pictures asked for at this time are taken after its frame.
     void takeScreenshots(const FrameLoop& loop);
 
     const Options& options_;
-    std::vector<InputEvent> script_;
-    std::size_t nextEvent_ = 0;
+    ScriptPlayer script_;
     VirtualClock& clock_;
     std::optional<OffscreenCanvas> canvas_;
     CameraInput* camera_ = nullptr;

@@ -161,7 +161,7 @@ double WindowHost::run(UIApplication& application, FrameLoop& loop) {
             camera_->update(loop, now);
         }
         moveDevice(loop, now, now - previous);
-        const bool scriptGoesOn = applyScript(loop, now);
+        const bool scriptGoesOn = script_.applyDue(loop, now, screenshots_);
         loop.runAutoplay(now);
         loop.runFrame(now);
         const bool ending = !scriptGoesOn || quit_ || (options_.quitAfter && now >= *options_.quitAfter);
@@ -340,23 +340,6 @@ void WindowHost::moveDevice(FrameLoop& loop, double now, double seconds) {
     if (next.x != pose.x || next.y != pose.y || next.z != pose.z) {
         loop.apply({now, InputEvent::Verb::move, {next.x, next.y, next.z}, {}});
     }
-}
-
-bool WindowHost::applyScript(FrameLoop& loop, double now) {
-    for (; nextEvent_ < script_.size() && script_[nextEvent_].time <= now; ++nextEvent_) {
-        const InputEvent& event = script_[nextEvent_];
-        if (event.verb == InputEvent::Verb::quit) {
-            return false;
-        }
-        if (event.verb == InputEvent::Verb::screenshot) {
-            screenshots_.push_back(event.file);
-        }
-        // In a window an event happens at the frame that applies it, and is recorded so.
-        InputEvent applied = event;
-        applied.time = now;
-        loop.apply(applied);
-    }
-    return true;
 }
 
 void WindowHost::draw(const FrameLoop& loop) {

@@ -15,6 +15,7 @@
 #include "platform/host/InputEvent.hpp"
 #include "platform/host/Options.hpp"
 #include "platform/host/PoseController.hpp"
+#include "platform/host/ScriptPlayer.hpp"
 
 namespace rovuzu {
 
@@ -54,7 +55,6 @@ private:
     void handleWindow(const SDL_WindowEvent& window, UIApplication& application, FrameLoop& loop,
                       double now);
     void moveDevice(FrameLoop& loop, double now, double seconds);
-    bool applyScript(FrameLoop& loop, double now);
     void awaitFrame(const FrameLoop& loop, double due);
     double deliverTaps(FrameLoop& loop, double shown);
     [[nodiscard]] std::optional<CGPoint> tapPoint(const SDL_Event& event,
@@ -65,8 +65,7 @@ private:
     [[nodiscard]] double pixelsPerPoint() const;
 
     const Options& options_;
-    std::vector<InputEvent> script_;
-    std::size_t nextEvent_ = 0;
+    ScriptPlayer script_;
     VirtualClock& clock_;
     RealClock realClock_;
     double launchedAt_ = 0.0;
