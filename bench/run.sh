@@ -21,7 +21,7 @@ summary() { sort -n | awk '{v[NR]=$1} END {printf "median %.1f, best %.1f, of %d
 
 build_tree() {
     [ -z "${SKIP_BUILD:-}" ] || return 0
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DROVUZU_TRACKING=ON >/dev/null
     cmake --build "$build" --target rovuzu rovuzu_bench_scene rovuzu_bench_frames rovuzu_probe \
         rovuzu_first_present >/dev/null
 }
