@@ -10,7 +10,7 @@ namespace rovuzu {
 // The application's delegate: it accepts the launch and holds the main window. The game has
 // no start-up work, no saved state and no reaction of its own to the application's lifecycle.
 class AppDelegate : public UIResponder, public UIApplicationDelegate {
-public:
+  public:
     [[nodiscard]] std::shared_ptr<UIWindow> window() const override { return window_; }
     void setWindow(const std::shared_ptr<UIWindow>& window) override { window_ = window; }
 
@@ -24,7 +24,7 @@ public:
     void applicationDidBecomeActive(UIApplication& /*application*/) override {}
     void applicationWillTerminate(UIApplication& /*application*/) override {}
 
-private:
+  private:
     std::shared_ptr<UIWindow> window_;
 };
 

@@ -42,9 +42,12 @@ void ViewController::viewWillDisappear(bool animated) {
     sceneView_->session().pause();
 }
 
-void ViewController::didReceiveMemoryWarning() { UIViewController::didReceiveMemoryWarning(); }
+void ViewController::didReceiveMemoryWarning() {
+    UIViewController::didReceiveMemoryWarning();
+}
 
-std::shared_ptr<SKNode> ViewController::viewNodeForAnchor(ARSKView& /*view*/, const ARAnchor& /*anchor*/) {
+std::shared_ptr<SKNode> ViewController::viewNodeForAnchor(ARSKView& /*view*/,
+                                                          const ARAnchor& /*anchor*/) {
     return spriteForAnchor();
 }
 

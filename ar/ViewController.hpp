@@ -16,7 +16,7 @@ class NSCoder;
 // The game's one screen: it presents the game scene in its AR view, keeps world tracking
 // running while it is on screen, and gives each new anchor a randomly chosen target sprite.
 class ViewController : public UIViewController, public ARSKViewDelegate {
-public:
+  public:
     explicit ViewController(std::optional<std::string> nibName = std::nullopt,
                             const NSBundle* bundle = nullptr);
     explicit ViewController(const NSCoder& coder);
@@ -41,7 +41,7 @@ public:
     // Every hook uses the scene view, so an interface that leaves it unconnected is refused.
     [[nodiscard]] std::optional<std::string> missingOutlet() const override;
 
-private:
+  private:
     std::shared_ptr<ARSKView> sceneView_;
 };
 

@@ -28,21 +28,24 @@ namespace {
 
 constexpr double kHudFontSize = 30.0;
 constexpr const char* kHudFontName = "Avenir Next";
-constexpr double kHudDrop = 50.0;              // HUD label: this far below the view's middle y
-constexpr float kFullTurn = 6.283185F;         // just under 2π, so a draw of 1 would not wrap
-constexpr float kTargetDistance = 1.5F;        // metres from the world origin
+constexpr double kHudDrop = 50.0;        // HUD label: this far below the view's middle y
+constexpr float kFullTurn = 6.283185F;   // just under 2π, so a draw of 1 would not wrap
+constexpr float kTargetDistance = 1.5F;  // metres from the world origin
 constexpr double kHitScale = 2.0;
 constexpr double kHitDuration = 0.4;
-constexpr const char* kHitKey = "hit";         // marks a target already hit
+constexpr const char* kHitKey = "hit";  // marks a target already hit
 constexpr double kElapsedFontSize = 40.0;
 constexpr double kEdgeOffset = 50.0;
 constexpr const char* kGameOverName = "gameover";
 constexpr const char* kElapsedName = "elapsedTime";
 
-std::string hudText(std::int64_t count) { return "Faltan: " + std::to_string(count); }
+std::string hudText(std::int64_t count) {
+    return "Faltan: " + std::to_string(count);
+}
 
 std::string touchLine(CGPoint point) {
-    return "El toque ha sido en: (" + describeDouble(point.x) + ", " + describeDouble(point.y) + ")";
+    return "El toque ha sido en: (" + describeDouble(point.x) + ", " + describeDouble(point.y) +
+           ")";
 }
 
 // Whole seconds, truncated toward zero; a value no round can reach is pinned to the range.
@@ -76,9 +79,13 @@ void Scene::setTargetCount(std::int64_t count) {
     remainingLabel_->setText(hudText(count));
 }
 
-void Scene::didMoveToView(SKView& view) { setUpRound(view); }
+void Scene::didMoveToView(SKView& view) {
+    setUpRound(view);
+}
 
-void Scene::touchesBegan(const std::vector<UITouch>& touches) { handleTouches(touches); }
+void Scene::touchesBegan(const std::vector<UITouch>& touches) {
+    handleTouches(touches);
+}
 
 // Presenting the scene starts the round: the HUD label 50 points under the top of the view,
 // the spawn timer, and the music when there is any.
@@ -93,8 +100,8 @@ void Scene::setUpRound(SKView& view) {
     // The timer's block holds the scene, so the round runs on even if the view lets the scene
     // go; the cycle ends when spawnTarget invalidates the timer after the last target.
     const auto self = std::static_pointer_cast<Scene>(shared_from_this());
-    timer_ = NSTimer::scheduledTimerWithTimeInterval(spawnInterval, true,
-                                                     [self](NSTimer& /*timer*/) { self->spawnTarget(); });
+    timer_ = NSTimer::scheduledTimerWithTimeInterval(
+        spawnInterval, true, [self](NSTimer& /*timer*/) { self->spawnTarget(); });
 
     if (const auto music = NSBundle::mainBundle().URLForResource("rovuzu", "mp3")) {
         backgroundMusic_ = std::make_shared<SKAudioNode>(*music);
@@ -132,8 +139,10 @@ void Scene::spawnTarget() {
 simd_float4x4 Scene::anchorTransform(float firstDraw, float secondDraw) {
     const float aboutX = firstDraw * kFullTurn;
     const float aboutY = secondDraw * kFullTurn;
-    const simd_float4x4 rotationX = simd_float4x4FromSCNMatrix4(SCNMatrix4MakeRotation(aboutX, 1, 0, 0));
-    const simd_float4x4 rotationY = simd_float4x4FromSCNMatrix4(SCNMatrix4MakeRotation(aboutY, 0, 1, 0));
+    const simd_float4x4 rotationX =
+        simd_float4x4FromSCNMatrix4(SCNMatrix4MakeRotation(aboutX, 1, 0, 0));
+    const simd_float4x4 rotationY =
+        simd_float4x4FromSCNMatrix4(SCNMatrix4MakeRotation(aboutY, 0, 1, 0));
     simd_float4x4 translation = matrix_identity_float4x4;
     translation[3][2] = -kTargetDistance;
     return (rotationX * rotationY) * translation;
@@ -170,14 +179,15 @@ void Scene::endGame() {
     addChild(picture);
 
     const double elapsed = ProcessInfo::systemUptime() - startTime_;
-    auto label = SKLabelNode::labelNodeWithText("Te ha llevado: " +
-                                                std::to_string(wholeSeconds(elapsed)) + " segundos");
+    auto label = SKLabelNode::labelNodeWithText(
+        "Te ha llevado: " + std::to_string(wholeSeconds(elapsed)) + " segundos");
     label->setFontSize(kElapsedFontSize);
     label->setColor(UIColor::whiteColor());
     label->setHorizontalAlignmentMode(SKLabelHorizontalAlignmentMode::right);
     if (const SKView* presenting = view()) {
         const CGRect frame = presenting->frame();
-        label->setPosition({CGRectGetMaxX(frame) - kEdgeOffset, kEdgeOffset - CGRectGetMidY(frame)});
+        label->setPosition(
+            {CGRectGetMaxX(frame) - kEdgeOffset, kEdgeOffset - CGRectGetMidY(frame)});
     }
     label->setName(kElapsedName);
     addChild(label);
@@ -185,7 +195,8 @@ void Scene::endGame() {
 
 bool Scene::isLiveTarget(const SKNode& node) const {
     const auto* arView = dynamic_cast<const ARSKView*>(view());
-    return arView != nullptr && arView->anchorForNode(node) != nullptr && !node.actionForKey(kHitKey);
+    return arView != nullptr && arView->anchorForNode(node) != nullptr &&
+           !node.actionForKey(kHitKey);
 }
 
 std::shared_ptr<SKNode> Scene::frontLiveTarget(CGPoint point) const {
@@ -211,7 +222,8 @@ void Scene::encodeWithCoder(NSCoder& coder) const {
     coder.encodeString(remainingLabel_->text(), "hudText");
     coder.encodeBool(remainingLabel_->parent() != nullptr, "hudAttached");
     coder.encodeBool(childNodeWithName(kGameOverName) != nullptr, "gameOver");
-    if (const auto label = std::dynamic_pointer_cast<SKLabelNode>(childNodeWithName(kElapsedName))) {
+    if (const auto label =
+            std::dynamic_pointer_cast<SKLabelNode>(childNodeWithName(kElapsedName))) {
         coder.encodeString(label->text(), "elapsedText");
     } else {
         coder.encodeNullForKey("elapsedText");

@@ -17,7 +17,7 @@ namespace rovuzu {
 // where tracking began; the player taps targets away; when all maxTargets have been placed and
 // none is left, the round ends with a game-over picture and the round's whole seconds.
 class Scene : public SKScene {
-public:
+  public:
     static constexpr std::int64_t maxTargets = 25;
     static constexpr double spawnInterval = 3.0;
 
@@ -32,10 +32,14 @@ public:
     [[nodiscard]] std::int64_t targetsCreated() const { return targetsCreated_; }
     void setTargetsCreated(std::int64_t count) { targetsCreated_ = count; }
 
-    [[nodiscard]] const std::shared_ptr<SKLabelNode>& remainingLabel() const { return remainingLabel_; }
+    [[nodiscard]] const std::shared_ptr<SKLabelNode>& remainingLabel() const {
+        return remainingLabel_;
+    }
     [[nodiscard]] const std::shared_ptr<NSTimer>& timer() const { return timer_; }
     [[nodiscard]] const SKAction& deathSound() const { return deathSound_; }
-    [[nodiscard]] const std::shared_ptr<SKAudioNode>& backgroundMusic() const { return backgroundMusic_; }
+    [[nodiscard]] const std::shared_ptr<SKAudioNode>& backgroundMusic() const {
+        return backgroundMusic_;
+    }
     // Monotonic seconds at which the scene was made; the round's time counts from here.
     [[nodiscard]] double startTime() const { return startTime_; }
 
@@ -53,7 +57,7 @@ public:
     void handleTouches(const std::vector<UITouch>& touches);
     void endGame();
 
-private:
+  private:
     // A target that the player can still hit: a node the AR view made for an anchor, and not
     // already on its way out.
     [[nodiscard]] bool isLiveTarget(const SKNode& node) const;

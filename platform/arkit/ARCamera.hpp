@@ -10,13 +10,13 @@ namespace rovuzu {
 // A pinhole camera at a pose, looking along its own -z with y up, like a phone's back camera:
 // a 60 degree field of view across the longer side of the view, square pixels.
 class ARCamera {
-public:
+  public:
     static constexpr double kFieldOfViewDegrees = 60.0;
     // Points nearer than this to the camera plane are not drawn.
     static constexpr double kNearPlane = 0.05;
 
     struct Projection {
-        CGPoint viewPoint;  // in view points, top-left origin, y down
+        CGPoint viewPoint;   // in view points, top-left origin, y down
         double depth = 0.0;  // metres in front of the camera
     };
 
@@ -32,7 +32,7 @@ public:
     // The world point in the camera's own coordinates.
     [[nodiscard]] simd_float3 toCamera(const simd_float3& worldPoint) const;
 
-private:
+  private:
     simd_float4x4 transform_;
     simd_float4x4 inverse_;
     CGSize viewport_;

@@ -32,7 +32,9 @@ std::shared_ptr<SKNode> ARSKView::nodeForAnchor(const ARAnchor& anchor) const {
     return nullptr;
 }
 
-ARCamera ARSKView::camera() const { return ARCamera{session_.cameraTransform(), bounds().size}; }
+ARCamera ARSKView::camera() const {
+    return ARCamera{session_.cameraTransform(), bounds().size};
+}
 
 void ARSKView::stepFrame(double currentTime) {
     if (scene() && session_.isRunning()) {
@@ -47,7 +49,8 @@ void ARSKView::addNodesForNewAnchors() {
     const auto delegate = delegate_.lock();
     while (anchorNodes_.size() < anchors.size()) {
         const auto& anchor = anchors[anchorNodes_.size()];
-        std::shared_ptr<SKNode> node = delegate ? delegate->viewNodeForAnchor(*this, *anchor) : nullptr;
+        std::shared_ptr<SKNode> node =
+            delegate ? delegate->viewNodeForAnchor(*this, *anchor) : nullptr;
         if (node && node->parent() == nullptr) {
             scene()->addChild(node);
             anchorIndexByNode_[node.get()] = anchorNodes_.size();

@@ -19,7 +19,7 @@ class SKNode;
 // where the camera sees the anchor: position, a size for its distance, and a depth order
 // (farther behind nearer). Nodes of anchors behind the camera or off screen are hidden.
 class ARSKView : public SKView {
-public:
+  public:
     using SKView::SKView;
 
     // The distance, in metres, at which an anchor's node shows at its own size.
@@ -41,7 +41,7 @@ public:
 
     void stepFrame(double currentTime) override;
 
-private:
+  private:
     struct AnchorNode {
         std::shared_ptr<ARAnchor> anchor;
         std::weak_ptr<SKNode> node;

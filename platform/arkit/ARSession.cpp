@@ -26,7 +26,9 @@ void ARSession::runWithConfiguration(const ARWorldTrackingConfiguration& /*confi
     track();
 }
 
-void ARSession::pause() { running_ = false; }
+void ARSession::pause() {
+    running_ = false;
+}
 
 void ARSession::addAnchor(std::shared_ptr<ARAnchor> anchor) {
     if (anchor) {

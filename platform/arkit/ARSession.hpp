@@ -18,7 +18,7 @@ class ARSessionObserver;
 // world origin). Pausing freezes the camera; running again resumes from the same origin.
 // Anchors stay until someone removes them, paused or not.
 class ARSession {
-public:
+  public:
     void runWithConfiguration(const ARWorldTrackingConfiguration& configuration,
                               ARSessionRunOptions options);
     void pause();
@@ -41,7 +41,7 @@ public:
     void interrupt();
     void endInterruption();
 
-private:
+  private:
     void track();
 
     bool running_ = false;

@@ -8,7 +8,7 @@ class ARSession;
 
 // What a session tells its observer. Every operation does nothing unless overridden.
 class ARSessionObserver {
-public:
+  public:
     ARSessionObserver() = default;
     ARSessionObserver(const ARSessionObserver&) = delete;
     ARSessionObserver& operator=(const ARSessionObserver&) = delete;

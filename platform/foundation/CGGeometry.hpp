@@ -23,12 +23,24 @@ struct CGRect {
     friend bool operator==(const CGRect&, const CGRect&) = default;
 };
 
-inline double CGRectGetMinX(const CGRect& r) { return r.origin.x; }
-inline double CGRectGetMinY(const CGRect& r) { return r.origin.y; }
-inline double CGRectGetMaxX(const CGRect& r) { return r.origin.x + r.size.width; }
-inline double CGRectGetMaxY(const CGRect& r) { return r.origin.y + r.size.height; }
-inline double CGRectGetMidX(const CGRect& r) { return r.origin.x + r.size.width / 2.0; }
-inline double CGRectGetMidY(const CGRect& r) { return r.origin.y + r.size.height / 2.0; }
+inline double CGRectGetMinX(const CGRect& r) {
+    return r.origin.x;
+}
+inline double CGRectGetMinY(const CGRect& r) {
+    return r.origin.y;
+}
+inline double CGRectGetMaxX(const CGRect& r) {
+    return r.origin.x + r.size.width;
+}
+inline double CGRectGetMaxY(const CGRect& r) {
+    return r.origin.y + r.size.height;
+}
+inline double CGRectGetMidX(const CGRect& r) {
+    return r.origin.x + r.size.width / 2.0;
+}
+inline double CGRectGetMidY(const CGRect& r) {
+    return r.origin.y + r.size.height / 2.0;
+}
 
 // Half-open on the far edges, as the platform does, so an empty rectangle holds no point.
 inline bool CGRectContainsPoint(const CGRect& r, CGPoint p) {
@@ -41,7 +53,9 @@ inline bool CGRectIntersectsRect(const CGRect& a, const CGRect& b) {
            CGRectGetMinY(a) < CGRectGetMaxY(b) && CGRectGetMinY(b) < CGRectGetMaxY(a);
 }
 
-inline bool CGRectIsEmpty(const CGRect& r) { return r.size.width <= 0.0 || r.size.height <= 0.0; }
+inline bool CGRectIsEmpty(const CGRect& r) {
+    return r.size.width <= 0.0 || r.size.height <= 0.0;
+}
 
 // The smallest rectangle holding both; an empty rectangle adds nothing.
 inline CGRect CGRectUnion(const CGRect& a, const CGRect& b) {

@@ -16,14 +16,14 @@ namespace rovuzu {
 // can name a class and get an instance back. Each class registers itself in its own source
 // file with ROVUZU_REGISTER_CLASS.
 class ClassNames {
-public:
+  public:
     static void add(std::type_index type, std::string name) { names()[type] = std::move(name); }
     static std::string nameOf(std::type_index type) {
         const auto found = names().find(type);
         return found == names().end() ? std::string{} : found->second;
     }
 
-private:
+  private:
     static std::map<std::type_index, std::string>& names() {
         static std::map<std::type_index, std::string> table;
         return table;
@@ -41,7 +41,7 @@ std::string NSStringFromClass() {
 // through its plain initialiser.
 template <class Base>
 class ClassRegistry {
-public:
+  public:
     using Factory = std::function<std::shared_ptr<Base>(const NSCoder*)>;
 
     static ClassRegistry& shared() {
@@ -79,14 +79,14 @@ public:
         return found == factories_.end() ? nullptr : found->second(coder);
     }
 
-private:
+  private:
     std::map<std::string, Factory, std::less<>> factories_;
 };
 
-#define ROVUZU_REGISTER_CLASS(Base, Class)                                         \
-    namespace {                                                                    \
-    [[maybe_unused]] const bool registered##Class =                                \
-        ::rovuzu::ClassRegistry<Base>::shared().template add<Class>(#Class);       \
+#define ROVUZU_REGISTER_CLASS(Base, Class)                                   \
+    namespace {                                                              \
+    [[maybe_unused]] const bool registered##Class =                          \
+        ::rovuzu::ClassRegistry<Base>::shared().template add<Class>(#Class); \
     }
 
 }  // namespace rovuzu

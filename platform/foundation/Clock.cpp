@@ -13,6 +13,8 @@ Clock& Clock::current() {
     return installedClock != nullptr ? *installedClock : realClock;
 }
 
-void Clock::install(Clock* clock) { installedClock = clock; }
+void Clock::install(Clock* clock) {
+    installedClock = clock;
+}
 
 }  // namespace rovuzu

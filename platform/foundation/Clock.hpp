@@ -5,7 +5,7 @@ namespace rovuzu {
 // Where the program's time comes from. A window runs on the real clock; tests and headless
 // runs install a virtual clock that they advance themselves, so nothing sleeps for game time.
 class Clock {
-public:
+  public:
     Clock() = default;
     Clock(const Clock&) = delete;
     Clock& operator=(const Clock&) = delete;

@@ -9,7 +9,7 @@ namespace rovuzu {
 // scripts can read it; every diagnostic goes to standard error as one line that starts with
 // "rovuzu: ". Tests redirect both.
 class Console {
-public:
+  public:
     // Writes the line and a line feed to standard output.
     static void print(std::string_view line);
     // Writes "rovuzu: " and the message as one line to standard error.
@@ -19,7 +19,11 @@ public:
     static void redirect(std::ostream* out, std::ostream* err);
 };
 
-inline void print(std::string_view line) { Console::print(line); }
-inline void diagnose(std::string_view message) { Console::diagnose(message); }
+inline void print(std::string_view line) {
+    Console::print(line);
+}
+inline void diagnose(std::string_view message) {
+    Console::diagnose(message);
+}
 
 }  // namespace rovuzu

@@ -4,16 +4,18 @@ namespace rovuzu {
 
 // A point on the wall clock, in seconds since the Unix epoch.
 class Date {
-public:
+  public:
     // Now, as the current clock tells it.
     Date();
     explicit Date(double secondsSince1970) : seconds_(secondsSince1970) {}
 
     [[nodiscard]] double timeIntervalSince1970() const { return seconds_; }
     // Seconds from `start` to this date; negative when `start` is later.
-    [[nodiscard]] double timeIntervalSince(const Date& start) const { return seconds_ - start.seconds_; }
+    [[nodiscard]] double timeIntervalSince(const Date& start) const {
+        return seconds_ - start.seconds_;
+    }
 
-private:
+  private:
     double seconds_;
 };
 

@@ -33,7 +33,9 @@ bool isInside(const std::filesystem::path& root, const std::filesystem::path& fi
 
 NSBundle::NSBundle(std::filesystem::path root) : root_(std::move(root)) {}
 
-NSBundle& NSBundle::mainBundle() { return mainBundleStorage(); }
+NSBundle& NSBundle::mainBundle() {
+    return mainBundleStorage();
+}
 
 void NSBundle::setMainBundlePath(std::filesystem::path root) {
     mainBundleStorage() = NSBundle{std::move(root)};

@@ -11,7 +11,7 @@ using NSURL = std::filesystem::path;
 // A folder of resources found by name and extension. Names are plain file names: a name that
 // could reach outside the folder (a separator, "..", a control character) finds nothing.
 class NSBundle {
-public:
+  public:
     explicit NSBundle(std::filesystem::path root);
 
     // The application's resources. The host points it at the resource folder at start-up.
@@ -27,7 +27,7 @@ public:
 
     [[nodiscard]] static bool isSafeResourceName(std::string_view name);
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -62,8 +62,8 @@ std::optional<NSCoder> NSCoder::decoderWithJSON(std::string_view text, std::stri
     // thousand levels deep would overflow the stack, so such a file is refused while parsing.
     struct TooDeep {};
     const auto limitDepth = [](int depth, Json::parse_event_t event, Json& /*value*/) {
-        const bool opens = event == Json::parse_event_t::object_start ||
-                           event == Json::parse_event_t::array_start;
+        const bool opens =
+            event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start;
         if (opens && depth >= kMaxDepth) {  // `depth` counts the levels already open
             throw TooDeep{};
         }
@@ -198,7 +198,9 @@ void NSCoder::encodeBool(bool value, std::string_view key) {
 void NSCoder::encodeString(std::string_view value, std::string_view key) {
     storage_->object[std::string(key)] = std::string(value);
 }
-void NSCoder::encodeNullForKey(std::string_view key) { storage_->object[std::string(key)] = nullptr; }
+void NSCoder::encodeNullForKey(std::string_view key) {
+    storage_->object[std::string(key)] = nullptr;
+}
 void NSCoder::encodeFloatRows(const std::vector<std::vector<float>>& rows, std::string_view key) {
     Json array = Json::array();
     for (const auto& row : rows) {
@@ -217,7 +219,9 @@ void NSCoder::failWithError(const std::string& problem) const {
     }
 }
 
-std::optional<std::string> NSCoder::error() const { return *storage_->error; }
+std::optional<std::string> NSCoder::error() const {
+    return *storage_->error;
+}
 
 std::string NSCoder::JSONString() const {
     constexpr int kIndent = 2;

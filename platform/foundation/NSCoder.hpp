@@ -17,7 +17,7 @@ namespace rovuzu {
 // wrong kind of value also gives zero, and records the problem with failWithError, so that a
 // loader can refuse a malformed file with a clear message instead of half-using it.
 class NSCoder {
-public:
+  public:
     NSCoder();
     NSCoder(const NSCoder& other);
     NSCoder(NSCoder&& other) noexcept;
@@ -57,7 +57,7 @@ public:
     // The archive as JSON text, keys in the order they were encoded.
     [[nodiscard]] std::string JSONString() const;
 
-private:
+  private:
     struct Storage;
     explicit NSCoder(std::unique_ptr<Storage> storage);
 

@@ -13,7 +13,7 @@ class NSTimer;
 // due order. The host decides when to ask it, between touches and frames, so everything the
 // game does runs one event at a time on one thread.
 class NSRunLoop {
-public:
+  public:
     static NSRunLoop& mainRunLoop();
 
     void addTimer(std::shared_ptr<NSTimer> timer);
@@ -31,7 +31,7 @@ public:
     // application terminates and between tests.
     void invalidateAll();
 
-private:
+  private:
     struct Entry {
         std::shared_ptr<NSTimer> timer;
         std::uint64_t order;

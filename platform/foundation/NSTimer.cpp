@@ -15,10 +15,11 @@ std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double interval
                                                                  Block block) {
     // The platform clamps tiny intervals so a repeating timer cannot spin the loop.
     constexpr double kMinimumInterval = 0.0001;
-    const double safeInterval = std::isfinite(interval) ? std::max(interval, kMinimumInterval)
-                                                        : kMinimumInterval;
+    const double safeInterval =
+        std::isfinite(interval) ? std::max(interval, kMinimumInterval) : kMinimumInterval;
     const double now = Clock::current().monotonicNow();
-    auto timer = std::make_shared<NSTimer>(safeInterval, repeats, std::move(block), now + safeInterval);
+    auto timer =
+        std::make_shared<NSTimer>(safeInterval, repeats, std::move(block), now + safeInterval);
     NSRunLoop::mainRunLoop().addTimer(timer);
     return timer;
 }

@@ -9,7 +9,7 @@ namespace rovuzu {
 // The run loop owns a scheduled timer; whoever else keeps a reference decides its lifetime
 // after invalidation. Invalidating lets go of the block, so anything it captured is released.
 class NSTimer {
-public:
+  public:
     using Block = std::function<void(NSTimer&)>;
 
     NSTimer(double interval, bool repeats, Block block, double fireDate);
@@ -34,7 +34,7 @@ public:
     // timer that fell behind `now` skips the firings it missed, as the platform does.
     void fire(double now);
 
-private:
+  private:
     double interval_;
     bool repeats_;
     Block block_;

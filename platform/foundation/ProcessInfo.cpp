@@ -4,6 +4,8 @@
 
 namespace rovuzu {
 
-double ProcessInfo::systemUptime() { return Clock::current().monotonicNow(); }
+double ProcessInfo::systemUptime() {
+    return Clock::current().monotonicNow();
+}
 
 }  // namespace rovuzu

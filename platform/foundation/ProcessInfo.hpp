@@ -4,7 +4,7 @@ namespace rovuzu {
 
 // Facts about the running process.
 class ProcessInfo {
-public:
+  public:
     // Seconds on the monotonic clock: unaffected by changes to the date and time.
     static double systemUptime();
 };

@@ -6,7 +6,7 @@ namespace rovuzu {
 
 // The machine's clocks: steady for intervals, system for dates.
 class RealClock final : public Clock {
-public:
+  public:
     [[nodiscard]] double monotonicNow() const override;
     [[nodiscard]] double wallNow() const override;
 };

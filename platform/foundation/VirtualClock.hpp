@@ -7,7 +7,7 @@ namespace rovuzu {
 // A clock that moves only when told to. It starts at zero monotonic seconds; its wall clock
 // starts at a fixed date so that runs repeat exactly, and can be set back to test clock changes.
 class VirtualClock final : public Clock {
-public:
+  public:
     static constexpr double kStartDate = 1798761600.0;  // 2027-01-01 00:00:00 UTC
 
     [[nodiscard]] double monotonicNow() const override { return now_; }
@@ -19,7 +19,7 @@ public:
     // Shifts the wall clock only, as when the user sets the device clock.
     void shiftWallClock(double seconds) { wallShift_ += seconds; }
 
-private:
+  private:
     double now_ = 0.0;
     double wallShift_ = 0.0;
 };

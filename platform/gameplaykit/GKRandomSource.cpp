@@ -15,7 +15,9 @@ float GKRandomSource::nextUniform() {
     return static_cast<float>(next() >> (32 - kFloatBits)) * kScale;
 }
 
-std::uint32_t GKRandomSource::next() { return static_cast<std::uint32_t>(engine_()); }
+std::uint32_t GKRandomSource::next() {
+    return static_cast<std::uint32_t>(engine_());
+}
 
 std::uint32_t GKRandomSource::nextIntWithUpperBound(std::uint32_t upperBound) {
     if (upperBound == 0) {

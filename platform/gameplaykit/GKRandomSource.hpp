@@ -10,7 +10,7 @@ namespace rovuzu {
 // the C++ standard fixes, and the mapping to floats and bounded integers is our own, so the
 // sequence is the same with every standard library.
 class GKRandomSource {
-public:
+  public:
     explicit GKRandomSource(std::uint32_t seed = kDefaultSeed) : engine_(seed) {}
 
     static GKRandomSource& sharedRandom();
@@ -24,7 +24,7 @@ public:
 
     static constexpr std::uint32_t kDefaultSeed = 5489U;
 
-private:
+  private:
     std::uint32_t next();
 
     std::mt19937 engine_;

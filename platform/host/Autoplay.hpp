@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/foundation/CGGeometry.hpp"
-#include "platform/world/DevicePose.hpp"
 #include "platform/host/InputEvent.hpp"
+#include "platform/world/DevicePose.hpp"
 
 namespace rovuzu {
 
@@ -16,7 +16,7 @@ class ARSession;
 // A built-in player: half a second after each target is placed it turns the device to face
 // it, and on the next frame taps the middle of the view.
 class Autoplay {
-public:
+  public:
     static constexpr double kReactionTime = 0.5;
     static constexpr double kTapDelay = 1.0 / 60.0;
 
@@ -27,7 +27,7 @@ public:
     // The moves due at `now`, as input events.
     std::vector<InputEvent> takeDue(double now, const DevicePose& pose, CGSize viewSize);
 
-private:
+  private:
     struct Plan {
         double lookAt;
         simd_float3 target;  // in the device's world

@@ -39,8 +39,8 @@ TrackedCamera::OpenFunction loadModule() {
         }
         why = dlerror();
     }
-    diagnose("this build has no camera support (" + std::string(TrackedCamera::kModuleName) +
-             ": " + why + "); using the built-in world");
+    diagnose("this build has no camera support (" + std::string(TrackedCamera::kModuleName) + ": " +
+             why + "); using the built-in world");
     return nullptr;
 }
 

@@ -18,7 +18,7 @@ class Renderer;
 // virtual clock, so the run repeats exactly. The camera itself comes from the camera module,
 // loaded here on first use.
 class CameraInput {
-public:
+  public:
     // What the options ask for, or null: none asked for, or it cannot be opened (one line on
     // stderr; the built-in world stays).
     static std::unique_ptr<CameraInput> open(const Options& options);
@@ -29,7 +29,7 @@ public:
     // notice while tracking is lost.
     void showIn(Renderer& renderer, std::uint64_t& shown) const;
 
-private:
+  private:
     explicit CameraInput(std::unique_ptr<TrackedCamera> camera) : camera_(std::move(camera)) {}
 
     std::unique_ptr<TrackedCamera> camera_;

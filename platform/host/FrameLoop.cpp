@@ -25,7 +25,9 @@ SKView* FrameLoop::view() const {
     return dynamic_cast<SKView*>(window->rootViewController()->view().get());
 }
 
-ARSKView* FrameLoop::arView() const { return dynamic_cast<ARSKView*>(view()); }
+ARSKView* FrameLoop::arView() const {
+    return dynamic_cast<ARSKView*>(view());
+}
 
 CGSize FrameLoop::viewSize() const {
     const auto& window = application_.keyWindow();

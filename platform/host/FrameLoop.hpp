@@ -6,9 +6,9 @@
 
 #include "platform/foundation/CGGeometry.hpp"
 #include "platform/host/Autoplay.hpp"
-#include "platform/world/DevicePose.hpp"
 #include "platform/host/InputEvent.hpp"
 #include "platform/uikit/UITouch.hpp"
+#include "platform/world/DevicePose.hpp"
 
 namespace rovuzu {
 
@@ -25,7 +25,7 @@ class UIApplication;
 //      nodes, every anchor is projected, then the scene's update and its actions.
 // Drawing, when there is any, follows; the host does it.
 class FrameLoop {
-public:
+  public:
     FrameLoop(UIApplication& application, bool autoplay, Recorder* recorder);
 
     // Step 1 for one event. Screenshots and quitting are the host's business, not this one's.
@@ -44,7 +44,7 @@ public:
     // Whether the presented scene has shown its game-over screen.
     [[nodiscard]] bool roundOver() const { return roundOver_; }
 
-private:
+  private:
     void deliverTouches();
 
     UIApplication& application_;

@@ -12,7 +12,8 @@
 
 namespace rovuzu {
 
-HeadlessHost::HeadlessHost(const Options& options, std::vector<InputEvent> script, VirtualClock& clock)
+HeadlessHost::HeadlessHost(const Options& options, std::vector<InputEvent> script,
+                           VirtualClock& clock)
     : options_(options),
       script_(std::move(script)),
       clock_(clock),

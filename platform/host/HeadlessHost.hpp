@@ -21,7 +21,7 @@ class VirtualClock;
 // next thing due — a timer, a scripted input, an autoplay move or a frame at 60 per second —
 // so a whole round takes milliseconds and repeats exactly.
 class HeadlessHost {
-public:
+  public:
     static constexpr double kFrameRate = 60.0;
     // Without a script's quit or --quit-after, a run ends this long after game over...
     static constexpr double kAfterGameOver = 5.0;
@@ -36,7 +36,7 @@ public:
     // Runs until the script quits or the time is up; returns the time the run ended at.
     double run(UIApplication& application, FrameLoop& loop);
 
-private:
+  private:
     [[nodiscard]] double nextTime(const FrameLoop& loop) const;
     // Pictures asked for at this time are taken after its frame.
     void takeScreenshots(const FrameLoop& loop);

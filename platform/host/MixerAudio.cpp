@@ -31,13 +31,16 @@ bool soundDeviceLikely() {
         return true;
     }
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime != nullptr && (std::filesystem::exists(std::filesystem::path{runtime} / "pulse" / "native", error) ||
-                                  std::filesystem::exists(std::filesystem::path{runtime} / "pipewire-0", error));
+    return runtime != nullptr &&
+           (std::filesystem::exists(std::filesystem::path{runtime} / "pulse" / "native", error) ||
+            std::filesystem::exists(std::filesystem::path{runtime} / "pipewire-0", error));
 }
 
 }  // namespace
 
-void MixerAudio::ChunkFree::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+void MixerAudio::ChunkFree::operator()(Mix_Chunk* chunk) const {
+    Mix_FreeChunk(chunk);
+}
 
 std::unique_ptr<MixerAudio> MixerAudio::open() {
     if (!soundDeviceLikely()) {
@@ -50,7 +53,8 @@ std::unique_ptr<MixerAudio> MixerAudio::open() {
     }
     Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);  // whatever of these decoders there are
     if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkSize) != 0) {
-        diagnose(std::string("cannot open the audio device (") + Mix_GetError() + "); the game plays silently");
+        diagnose(std::string("cannot open the audio device (") + Mix_GetError() +
+                 "); the game plays silently");
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;

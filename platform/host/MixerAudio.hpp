@@ -16,7 +16,7 @@ namespace rovuzu {
 // music then loops sample-exact on a channel of its own, and effects take the others.
 // A sound file that cannot be decoded is announced once and then stays silent.
 class MixerAudio final : public AudioOutput {
-public:
+  public:
     // The sound card, or nothing (after one line on stderr) when there is none; the game then
     // plays silently.
     static std::unique_ptr<MixerAudio> open();
@@ -29,7 +29,7 @@ public:
     MusicId startMusic(const NSURL& file, bool loops) override;
     void stopMusic(MusicId music) override;
 
-private:
+  private:
     MixerAudio() = default;
     Mix_Chunk* chunk(const NSURL& file);
 

@@ -18,7 +18,7 @@ class SKView;
 // Pictures without a window: SDL's software renderer drawing into a surface of two pixels per
 // view point. Headless runs use it for screenshots; its pixels are the same on every machine.
 class OffscreenCanvas {
-public:
+  public:
     static constexpr double kPixelsPerPoint = 2.0;
     static constexpr int kLargestSide = 16384;  // pixels
 
@@ -29,9 +29,10 @@ public:
 
     // Draws the view's current frame, over the camera's picture when there is a camera, and
     // writes it as a PNG; says why on stderr when it cannot.
-    bool screenshot(const SKView& view, const CameraInput* camera, const std::filesystem::path& file);
+    bool screenshot(const SKView& view, const CameraInput* camera,
+                    const std::filesystem::path& file);
 
-private:
+  private:
     bool fit(CGSize points);
 
     SurfacePtr surface_;

@@ -41,7 +41,8 @@ std::optional<CGSize> parseViewSize(const std::string& text) {
 }
 
 void describe(CLI::App& app, Options& options, std::string& view) {
-    app.add_flag("--headless", options.headless, "No window; a virtual clock at 60 frames a second");
+    app.add_flag("--headless", options.headless,
+                 "No window; a virtual clock at 60 frames a second");
     app.add_option("--script", options.script, "Timed input, one event a line");
     app.add_flag("--autoplay", options.autoplay, "A built-in player faces and taps each target");
     app.add_option("--seed", options.seed, "Seed of the shared random source");
@@ -51,10 +52,12 @@ void describe(CLI::App& app, Options& options, std::string& view) {
     app.add_option("--quit-after", options.quitAfter, "Stop at this many seconds");
     app.add_option("--resources", options.resources, "Folder holding the game's resources");
     app.add_option("--record", options.record, "Write the session's input as a replayable script");
-    app.add_option("--camera", options.camera, "Show a webcam's picture and track it (default /dev/video0)")
+    app.add_option("--camera", options.camera,
+                   "Show a webcam's picture and track it (default /dev/video0)")
         ->expected(0, 1)
         ->default_str("/dev/video0");
-    app.add_option("--camera-file", options.cameraFile, "Play a recorded video as the camera picture");
+    app.add_option("--camera-file", options.cameraFile,
+                   "Play a recorded video as the camera picture");
     app.footer(kControls);
 }
 

@@ -13,9 +13,13 @@ void PoseController::drag(double dx, double dy) {
     pitchTurn_ -= dy * kDegreesPerPoint;
 }
 
-void PoseController::setKey(Key key, bool down) { held_.at(static_cast<std::size_t>(key)) = down; }
+void PoseController::setKey(Key key, bool down) {
+    held_.at(static_cast<std::size_t>(key)) = down;
+}
 
-void PoseController::releaseAll() { held_.fill(false); }
+void PoseController::releaseAll() {
+    held_.fill(false);
+}
 
 void PoseController::gyro(double x, double y, double z, double seconds) {
     const glm::vec3 rate{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};

@@ -10,8 +10,20 @@ namespace rovuzu {
 // Turns the desktop's controls into device movement: a right-drag or the arrow keys turn,
 // W A S D walk, Q E go down and up, and a controller's gyro turns the device as it turns.
 class PoseController {
-public:
-    enum class Key { left, right, up, down, forward, back, strafeLeft, strafeRight, lower, raise, count };
+  public:
+    enum class Key {
+        left,
+        right,
+        up,
+        down,
+        forward,
+        back,
+        strafeLeft,
+        strafeRight,
+        lower,
+        raise,
+        count
+    };
 
     static constexpr double kDegreesPerPoint = 0.25;
     static constexpr double kTurnDegreesPerSecond = 90.0;
@@ -29,7 +41,7 @@ public:
     // The pose after `seconds` of the held keys and the drags and gyro turns since last time.
     DevicePose advance(const DevicePose& pose, double seconds);
 
-private:
+  private:
     [[nodiscard]] double axis(Key negative, Key positive) const;
     [[nodiscard]] bool held(Key key) const { return held_.at(static_cast<std::size_t>(key)); }
 

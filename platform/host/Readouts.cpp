@@ -50,9 +50,10 @@ void Readouts::drawLine(const std::string& line, Corner corner, const SDL_Rect& 
     const auto padY = static_cast<int>(std::lround(kPaddingY * pixelsPerPoint));
     const int width = rendered->width + 2 * padX;
     const int height = rendered->height + 2 * padY;
-    const SDL_Rect backing = corner == Corner::bottomRight
-                                 ? SDL_Rect{area.x + area.w - width, area.y + area.h - height, width, height}
-                                 : SDL_Rect{area.x + (area.w - width) / 2, area.y, width, height};
+    const SDL_Rect backing =
+        corner == Corner::bottomRight
+            ? SDL_Rect{area.x + area.w - width, area.y + area.h - height, width, height}
+            : SDL_Rect{area.x + (area.w - width) / 2, area.y, width, height};
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, kBackingAlpha);
     SDL_RenderFillRect(renderer_, &backing);

@@ -27,7 +27,8 @@ class Readouts {
 
   private:
     enum class Corner { bottomRight, topCentre };
-    void drawLine(const std::string& line, Corner corner, const SDL_Rect& area, double pixelsPerPoint);
+    void drawLine(const std::string& line, Corner corner, const SDL_Rect& area,
+                  double pixelsPerPoint);
 
     SDL_Renderer* renderer_;
     TextCache& text_;

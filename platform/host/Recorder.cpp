@@ -12,9 +12,11 @@ Recorder::Recorder(const std::filesystem::path& file, std::uint32_t seed, CGSize
         return;
     }
     out_ << "# rovuzu session; replay with: rovuzu --headless --script " << file.filename().string()
-         << "\n" << Script::seedComment(seed) << "\n";
+         << "\n"
+         << Script::seedComment(seed) << "\n";
     if (viewSize != CGSize{375.0, 667.0}) {
-        out_ << Script::format({0.0, InputEvent::Verb::resize, {viewSize.width, viewSize.height}, {}})
+        out_ << Script::format(
+                    {0.0, InputEvent::Verb::resize, {viewSize.width, viewSize.height}, {}})
              << "\n";
     }
 }

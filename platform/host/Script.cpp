@@ -90,7 +90,8 @@ std::optional<std::uint32_t> seedIn(std::string_view comment) {
     if (parts.size() != 2 || parts[0] != "seed") {
         return std::nullopt;
     }
-    const auto [end, error] = std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), seed);
+    const auto [end, error] =
+        std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), seed);
     if (error != std::errc{} || end != parts[1].data() + parts[1].size()) {
         return std::nullopt;
     }
@@ -186,8 +187,7 @@ std::optional<Script> Script::load(const std::filesystem::path& file, std::strin
     // Read in pieces, and no further than the limit: a device such as /dev/zero never ends.
     std::string text;
     std::array<char, kReadPiece> piece{};
-    while (text.size() <= kLargestFileBytes &&
-           in.read(piece.data(), piece.size()).gcount() > 0) {
+    while (text.size() <= kLargestFileBytes && in.read(piece.data(), piece.size()).gcount() > 0) {
         text.append(piece.data(), static_cast<std::size_t>(in.gcount()));
     }
     if (text.size() > kLargestFileBytes) {
@@ -213,6 +213,8 @@ std::string Script::format(const InputEvent& event) {
     return line;
 }
 
-std::string Script::seedComment(std::uint32_t seed) { return "# seed " + std::to_string(seed); }
+std::string Script::seedComment(std::uint32_t seed) {
+    return "# seed " + std::to_string(seed);
+}
 
 }  // namespace rovuzu

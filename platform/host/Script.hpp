@@ -16,7 +16,7 @@ namespace rovuzu {
 // move X Y Z; resize W H; hide; show; screenshot FILE; quit. A comment line `# seed N` records
 // the random seed of the run, so a recorded session replays without further flags.
 class Script {
-public:
+  public:
     // Parses a whole script; on the first bad line returns nothing and sets `problem` to
     // "line N: what is wrong".
     static std::optional<Script> parse(std::string_view text, std::string& problem);
@@ -30,7 +30,7 @@ public:
     [[nodiscard]] const std::vector<InputEvent>& events() const { return events_; }
     [[nodiscard]] std::optional<std::uint32_t> seed() const { return seed_; }
 
-private:
+  private:
     std::vector<InputEvent> events_;
     std::optional<std::uint32_t> seed_;
 };

@@ -13,7 +13,7 @@ class FrameLoop;
 
 // Plays a script's events into the frame loop as they fall due, for either host.
 class ScriptPlayer {
-public:
+  public:
     explicit ScriptPlayer(std::vector<InputEvent> events) : events_(std::move(events)) {}
 
     // The time of the next event, if any is left.
@@ -23,7 +23,7 @@ public:
     // added to `screenshots`, to be taken after the frame. False once the script quits.
     bool applyDue(FrameLoop& loop, double now, std::vector<std::string>& screenshots);
 
-private:
+  private:
     std::vector<InputEvent> events_;
     std::size_t next_ = 0;
 };

@@ -16,11 +16,11 @@
 #include "platform/foundation/VirtualClock.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
 #include "platform/host/CameraInput.hpp"
-#include "platform/host/ProgramFolder.hpp"
 #include "platform/host/FrameLoop.hpp"
 #include "platform/host/HeadlessHost.hpp"
 #include "platform/host/MixerAudio.hpp"
 #include "platform/host/Options.hpp"
+#include "platform/host/ProgramFolder.hpp"
 #include "platform/host/Recorder.hpp"
 #include "platform/host/Report.hpp"
 #include "platform/host/Script.hpp"
@@ -51,7 +51,8 @@ std::filesystem::path findResources(const Options& options) {
         return *options.resources;
     }
     const std::vector<std::filesystem::path> candidates{
-        ProgramFolder::executable() / ".." / "share" / "rovuzu", std::filesystem::path{ROVUZU_SOURCE_RESOURCES}};
+        ProgramFolder::executable() / ".." / "share" / "rovuzu",
+        std::filesystem::path{ROVUZU_SOURCE_RESOURCES}};
     for (const auto& folder : candidates) {
         if (std::filesystem::is_regular_file(folder / "Info.json", error)) {
             return folder.lexically_normal();

@@ -11,10 +11,10 @@
 
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/foundation/Console.hpp"
-#include "platform/host/CameraInput.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/foundation/VirtualClock.hpp"
+#include "platform/host/CameraInput.hpp"
 #include "platform/host/FrameLoop.hpp"
 #include "platform/host/Renderer.hpp"
 #include "platform/uikit/UIApplication.hpp"
@@ -37,17 +37,28 @@ using Key = PoseController::Key;
 
 std::optional<Key> controlFor(SDL_Keycode key) {
     switch (key) {
-        case SDLK_LEFT: return Key::left;
-        case SDLK_RIGHT: return Key::right;
-        case SDLK_UP: return Key::up;
-        case SDLK_DOWN: return Key::down;
-        case SDLK_w: return Key::forward;
-        case SDLK_s: return Key::back;
-        case SDLK_a: return Key::strafeLeft;
-        case SDLK_d: return Key::strafeRight;
-        case SDLK_q: return Key::lower;
-        case SDLK_e: return Key::raise;
-        default: return std::nullopt;
+        case SDLK_LEFT:
+            return Key::left;
+        case SDLK_RIGHT:
+            return Key::right;
+        case SDLK_UP:
+            return Key::up;
+        case SDLK_DOWN:
+            return Key::down;
+        case SDLK_w:
+            return Key::forward;
+        case SDLK_s:
+            return Key::back;
+        case SDLK_a:
+            return Key::strafeLeft;
+        case SDLK_d:
+            return Key::strafeRight;
+        case SDLK_q:
+            return Key::lower;
+        case SDLK_e:
+            return Key::raise;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -57,7 +68,8 @@ double fitScale(CGSize view) {
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.h <= 0 || usable.w <= 0) {
         return 1.0;
     }
-    const double fit = std::min(usable.h * kDisplayShare / view.height, usable.w * kDisplayShare / view.width);
+    const double fit =
+        std::min(usable.h * kDisplayShare / view.height, usable.w * kDisplayShare / view.width);
     return std::clamp(std::floor(fit * 4.0) / 4.0, 0.25, kLargestScale);
 }
 
@@ -94,7 +106,8 @@ bool WindowHost::open(CGSize viewSize) {
     }
     // Without a display SDL would fall back to drawing nowhere, after probing Wayland noisily.
     const bool driverChosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
-    if (!driverChosen && std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    if (!driverChosen && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr) {
         diagnose("no display (neither DISPLAY nor WAYLAND_DISPLAY is set); run with --headless");
         return false;
     }
@@ -104,7 +117,8 @@ bool WindowHost::open(CGSize viewSize) {
     }
     const std::string driver = SDL_GetCurrentVideoDriver();
     if (!driverChosen && (driver == "offscreen" || driver == "dummy")) {
-        diagnose("no display (SDL found only its '" + driver + "' video driver); run with --headless");
+        diagnose("no display (SDL found only its '" + driver +
+                 "' video driver); run with --headless");
         return false;
     }
     windowPointScale_ = fitScale(viewSize);
@@ -117,7 +131,8 @@ bool WindowHost::open(CGSize viewSize) {
         return false;
     }
     setIcon(window_);
-    sdlRenderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    sdlRenderer_ =
+        SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (sdlRenderer_ == nullptr) {
         sdlRenderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     }
@@ -164,7 +179,8 @@ double WindowHost::run(UIApplication& application, FrameLoop& loop) {
         const bool scriptGoesOn = script_.applyDue(loop, now, screenshots_);
         loop.runAutoplay(now);
         loop.runFrame(now);
-        const bool ending = !scriptGoesOn || quit_ || (options_.quitAfter && now >= *options_.quitAfter);
+        const bool ending =
+            !scriptGoesOn || quit_ || (options_.quitAfter && now >= *options_.quitAfter);
         if (ending && options_.screenshot) {
             screenshots_.push_back(options_.screenshot->string());
         }
@@ -232,7 +248,8 @@ std::optional<CGPoint> WindowHost::tapPoint(const SDL_Event& event, const FrameL
     return std::nullopt;
 }
 
-void WindowHost::handle(const SDL_Event& event, UIApplication& application, FrameLoop& loop, double now) {
+void WindowHost::handle(const SDL_Event& event, UIApplication& application, FrameLoop& loop,
+                        double now) {
     switch (event.type) {
         case SDL_QUIT:
             quit_ = true;
@@ -255,7 +272,8 @@ void WindowHost::handle(const SDL_Event& event, UIApplication& application, Fram
             break;
         case SDL_MOUSEMOTION:
             if (dragging_ && event.motion.which != SDL_TOUCH_MOUSEID) {
-                controller_.drag(event.motion.xrel / windowPointScale_, event.motion.yrel / windowPointScale_);
+                controller_.drag(event.motion.xrel / windowPointScale_,
+                                 event.motion.yrel / windowPointScale_);
             }
             break;
         case SDL_CONTROLLERDEVICEADDED:
@@ -266,8 +284,8 @@ void WindowHost::handle(const SDL_Event& event, UIApplication& application, Fram
         case SDL_CONTROLLERSENSORUPDATE:
             if (event.csensor.sensor == SDL_SENSOR_GYRO) {
                 // Pitch, yaw and roll rates in radians per second, in the device's own axes.
-                controller_.gyro(event.csensor.data[0], event.csensor.data[1], event.csensor.data[2],
-                                 1.0 / 60.0);
+                controller_.gyro(event.csensor.data[0], event.csensor.data[1],
+                                 event.csensor.data[2], 1.0 / 60.0);
             }
             break;
         case SDL_WINDOWEVENT:
@@ -289,8 +307,8 @@ void WindowHost::handleKey(const SDL_KeyboardEvent& key, bool down) {
     }
 }
 
-void WindowHost::handleWindow(const SDL_WindowEvent& window, UIApplication& application, FrameLoop& loop,
-                              double now) {
+void WindowHost::handleWindow(const SDL_WindowEvent& window, UIApplication& application,
+                              FrameLoop& loop, double now) {
     switch (window.event) {
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:

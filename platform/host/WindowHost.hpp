@@ -33,7 +33,7 @@ class VirtualClock;
 // frame that was on screen, in a turn of their own just after its time, so that the very next
 // frame shows what they did. A frame that would show exactly what is on screen is not drawn.
 class WindowHost {
-public:
+  public:
     WindowHost(const Options& options, std::vector<InputEvent> script, VirtualClock& clock);
     WindowHost(const WindowHost&) = delete;
     WindowHost& operator=(const WindowHost&) = delete;
@@ -49,7 +49,7 @@ public:
     // A real camera picture and its tracked pose, instead of the built-in world.
     void setCamera(CameraInput* camera) { camera_ = camera; }
 
-private:
+  private:
     void handle(const SDL_Event& event, UIApplication& application, FrameLoop& loop, double now);
     void handleKey(const SDL_KeyboardEvent& key, bool down);
     void handleWindow(const SDL_WindowEvent& window, UIApplication& application, FrameLoop& loop,

@@ -7,12 +7,12 @@ namespace rovuzu {
 namespace {
 
 class SilentAudioOutput final : public AudioOutput {
-public:
+  public:
     void playSound(const NSURL& /*file*/) override {}
     MusicId startMusic(const NSURL& /*file*/, bool /*loops*/) override { return ++lastId_; }
     void stopMusic(MusicId /*music*/) override {}
 
-private:
+  private:
     MusicId lastId_ = 0;
 };
 
@@ -32,6 +32,8 @@ AudioOutput& AudioOutput::current() {
     return installedOutput != nullptr ? *installedOutput : silent;
 }
 
-void AudioOutput::install(AudioOutput* output) { installedOutput = output; }
+void AudioOutput::install(AudioOutput* output) {
+    installedOutput = output;
+}
 
 }  // namespace rovuzu

@@ -11,7 +11,7 @@ namespace rovuzu {
 // Where sounds go. The scene graph asks for sounds through this seam; the window host plugs
 // in the sound card, tests plug in a recorder, and without either the game plays silently.
 class AudioOutput {
-public:
+  public:
     using MusicId = std::uint64_t;
 
     AudioOutput() = default;
@@ -33,7 +33,7 @@ public:
     static AudioOutput& current();
     static void install(AudioOutput* output);
 
-private:
+  private:
     std::set<std::string> reportedMissing_;
 };
 

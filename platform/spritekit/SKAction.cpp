@@ -25,7 +25,9 @@ SKAction SKAction::fadeOutWithDuration(double duration) {
     return SKAction{{Kind::fadeOut, safeDuration(duration), 0.0, {}, {}}};
 }
 
-SKAction SKAction::removeFromParent() { return SKAction{{Kind::removeFromParent, 0.0, 0.0, {}, {}}}; }
+SKAction SKAction::removeFromParent() {
+    return SKAction{{Kind::removeFromParent, 0.0, 0.0, {}, {}}};
+}
 
 SKAction SKAction::playSoundFileNamed(std::string name, bool /*waitForCompletion*/) {
     // Waiting for completion would need the sound's length; the game never asks for it.

@@ -10,15 +10,15 @@ namespace rovuzu {
 // one definition, so an action made once (a sound, say) stays the same action on every run.
 // Running state lives in SKActionRun, one per node that runs the action.
 class SKAction {
-public:
+  public:
     enum class Kind { scaleTo, fadeOut, removeFromParent, playSound, group, sequence };
 
     struct Definition {
         Kind kind;
         double duration = 0.0;
-        double value = 0.0;                  // the scale for scaleTo
-        std::string soundName;               // for playSound
-        std::vector<SKAction> actions;       // for group and sequence
+        double value = 0.0;             // the scale for scaleTo
+        std::string soundName;          // for playSound
+        std::vector<SKAction> actions;  // for group and sequence
     };
 
     // Scales the node's xScale and yScale to `scale` over `duration` seconds.
@@ -43,7 +43,7 @@ public:
         return definition_ == other.definition_;
     }
 
-private:
+  private:
     explicit SKAction(Definition definition);
 
     std::shared_ptr<const Definition> definition_;

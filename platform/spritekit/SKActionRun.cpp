@@ -21,7 +21,9 @@ double progress(double elapsed, double duration) {
     return std::max(elapsed, 0.0) / duration;
 }
 
-double interpolate(double from, double to, double t) { return t >= 1.0 ? to : from + (to - from) * t; }
+double interpolate(double from, double to, double t) {
+    return t >= 1.0 ? to : from + (to - from) * t;
+}
 
 // A sound name may carry its extension ("QuickDeath.wav") or not ("QuickDeath").
 std::optional<NSURL> soundURL(const std::string& name) {

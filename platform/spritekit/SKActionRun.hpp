@@ -14,7 +14,7 @@ class SKNode;
 // frames of any length add up without drift, and every action lands exactly on its end value.
 // Starting values (the node's scale, its alpha) are taken at the first update.
 class SKActionRun {
-public:
+  public:
     SKActionRun(SKAction action, double startTime, std::string key);
 
     // Brings the run to `now`. Does nothing once the run is done.
@@ -24,7 +24,7 @@ public:
     [[nodiscard]] const std::string& key() const { return key_; }
     [[nodiscard]] const SKAction& action() const { return action_; }
 
-private:
+  private:
     explicit SKActionRun(SKAction action);
 
     // Returns true when the action has finished at `elapsed` seconds into the run.
@@ -43,8 +43,8 @@ private:
     double fromY_ = 1.0;
     double fromAlpha_ = 1.0;
     std::vector<SKActionRun> members_;
-    std::size_t current_ = 0;        // the sequence's running member
-    double currentStart_ = 0.0;      // when, into the sequence, that member began
+    std::size_t current_ = 0;    // the sequence's running member
+    double currentStart_ = 0.0;  // when, into the sequence, that member began
 };
 
 }  // namespace rovuzu

@@ -2,7 +2,9 @@
 
 namespace rovuzu {
 
-SKAudioNode::~SKAudioNode() { stop(); }
+SKAudioNode::~SKAudioNode() {
+    stop();
+}
 
 void SKAudioNode::didEnterScene() {
     if (music_ == 0) {
@@ -10,7 +12,9 @@ void SKAudioNode::didEnterScene() {
     }
 }
 
-void SKAudioNode::willLeaveScene() { stop(); }
+void SKAudioNode::willLeaveScene() {
+    stop();
+}
 
 void SKAudioNode::stop() {
     if (music_ != 0) {

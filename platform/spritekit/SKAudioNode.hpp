@@ -8,7 +8,7 @@ namespace rovuzu {
 
 // Music that plays, looped, while the node is in a scene.
 class SKAudioNode : public SKNode {
-public:
+  public:
     explicit SKAudioNode(NSURL url) : url_(std::move(url)) {}
     SKAudioNode(const SKAudioNode&) = delete;
     SKAudioNode& operator=(const SKAudioNode&) = delete;
@@ -17,11 +17,11 @@ public:
     [[nodiscard]] const NSURL& url() const { return url_; }
     [[nodiscard]] bool isPlaying() const { return music_ != 0; }
 
-protected:
+  protected:
     void didEnterScene() override;
     void willLeaveScene() override;
 
-private:
+  private:
     void stop();
 
     NSURL url_;

@@ -14,7 +14,7 @@ enum class SKLabelHorizontalAlignmentMode { center, left, right };
 // `color` is a blend colour: with the default blend factor of 0 it does not change what is
 // drawn, which is the text in `fontColor`.
 class SKLabelNode : public SKNode {
-public:
+  public:
     static constexpr const char* kDefaultFontName = "HelveticaNeue-UltraLight";
     static constexpr double kDefaultFontSize = 32.0;
 
@@ -40,11 +40,11 @@ public:
         horizontalAlignment_ = mode;
     }
 
-protected:
+  protected:
     // An estimate from the font size, for hit tests; the renderer measures the real glyphs.
     [[nodiscard]] CGRect contentRect() const override;
 
-private:
+  private:
     std::string text_;
     std::string fontName_ = kDefaultFontName;
     double fontSize_ = kDefaultFontSize;

@@ -18,7 +18,7 @@ class SKScene;
 // A node of the scene graph. A parent owns its children. Position, scale and zPosition are
 // relative to the parent; alpha and hidden apply to the whole subtree.
 class SKNode : public std::enable_shared_from_this<SKNode> {
-public:
+  public:
     // Maps a node's own coordinates into another space: scale, then translate.
     struct Transform {
         double tx = 0.0;
@@ -93,14 +93,14 @@ public:
     // From this node's coordinates to its scene's (or its root's).
     [[nodiscard]] Transform transformToScene() const;
 
-protected:
+  protected:
     // The drawn content around the node's origin, before scaling; empty by default.
     [[nodiscard]] virtual CGRect contentRect() const { return {}; }
     // Called when the node joins or leaves a tree rooted at a scene.
     virtual void didEnterScene() {}
     virtual void willLeaveScene() {}
 
-private:
+  private:
     [[nodiscard]] bool isAncestorOf(const SKNode& node) const;
     void notifyEnterScene();
     void notifyLeaveScene();

@@ -94,8 +94,8 @@ std::shared_ptr<SKScene> SKScene::nodeWithFileNamed(std::string_view name) {
     if (className.empty()) {
         return refuse("'class' must name the scene's class");
     }
-    const auto scene =
-        std::dynamic_pointer_cast<SKScene>(ClassRegistry<SKNode>::shared().make(className, &*coder));
+    const auto scene = std::dynamic_pointer_cast<SKScene>(
+        ClassRegistry<SKNode>::shared().make(className, &*coder));
     if (!scene) {
         return refuse("'" + className + "' is not a known scene class");
     }

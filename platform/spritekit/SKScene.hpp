@@ -16,7 +16,7 @@ class SKView;
 // The root of a tree of nodes that a view presents. Its coordinates are scene units with the
 // origin at `anchorPoint` of its size (the centre, for our scenes) and y up.
 class SKScene : public SKNode {
-public:
+  public:
     // A node of the tree as it is drawn: where it lands in scene coordinates, and how
     // transparent and how deep it is once its ancestors are taken into account.
     struct DrawItem {
@@ -66,7 +66,7 @@ public:
     // Called by the presenting view only.
     void setView(SKView* view) { view_ = view; }
 
-private:
+  private:
     CGSize size_{};
     CGPoint anchorPoint_{};
     SKView* view_ = nullptr;

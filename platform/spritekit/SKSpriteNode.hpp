@@ -11,7 +11,7 @@ namespace rovuzu {
 
 // A picture, centred on its position by default, at its image's size.
 class SKSpriteNode : public SKNode {
-public:
+  public:
     explicit SKSpriteNode(std::string_view imageNamed);
     explicit SKSpriteNode(std::shared_ptr<SKTexture> texture);
 
@@ -25,10 +25,10 @@ public:
     [[nodiscard]] double colorBlendFactor() const { return colorBlendFactor_; }
     void setColorBlendFactor(double factor) { colorBlendFactor_ = factor; }
 
-protected:
+  protected:
     [[nodiscard]] CGRect contentRect() const override;
 
-private:
+  private:
     std::shared_ptr<SKTexture> texture_;
     CGSize size_;
     CGPoint anchorPoint_{0.5, 0.5};

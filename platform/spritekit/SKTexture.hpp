@@ -14,7 +14,7 @@ namespace rovuzu {
 // loads the pixels. A missing or unreadable image becomes a placeholder of the platform's
 // placeholder size, announced once on stderr, so the game goes on with something to see.
 class SKTexture {
-public:
+  public:
     static constexpr double kPlaceholderSide = 128.0;
 
     SKTexture(std::string name, std::optional<NSURL> url, CGSize size);
@@ -32,7 +32,7 @@ public:
     // The pixel size stored in a PNG file's header, or nothing when it is not a PNG.
     static std::optional<CGSize> pngSize(const NSURL& file);
 
-private:
+  private:
     std::string name_;
     std::optional<NSURL> url_;
     CGSize size_;

@@ -14,7 +14,7 @@ class SKScene;
 // A view that presents a scene. It keeps the scene at twice its own size (two scene units per
 // point), hands touches to the scene, and runs the scene's frame: update, then actions.
 class SKView : public UIView {
-public:
+  public:
     using UIView::UIView;
     SKView(const SKView&) = delete;
     SKView& operator=(const SKView&) = delete;
@@ -43,7 +43,7 @@ public:
     // Nodes drawn in the last frame, for the read-out.
     [[nodiscard]] std::size_t nodeCount() const;
 
-private:
+  private:
     void fitSceneToView();
 
     std::shared_ptr<SKScene> scene_;

@@ -43,12 +43,15 @@ std::optional<std::string> mainInterfaceName(const NSBundle& bundle) {
 
 }  // namespace
 
-UIApplication::~UIApplication() { terminate(); }
+UIApplication::~UIApplication() {
+    terminate();
+}
 
 bool UIApplication::launch(std::string_view delegateClassName, CGSize windowSize) {
     delegate_ = ClassRegistry<UIApplicationDelegate>::shared().make(delegateClassName);
     if (!delegate_) {
-        diagnose("'" + std::string(delegateClassName) + "' is not a known application delegate class");
+        diagnose("'" + std::string(delegateClassName) +
+                 "' is not a known application delegate class");
         return false;
     }
     const NSBundle& bundle = NSBundle::mainBundle();

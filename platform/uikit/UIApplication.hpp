@@ -14,7 +14,7 @@ class UIWindow;
 // configuration (Info.json in the main bundle), which names the main interface file; the
 // interface's initial screen becomes the window's root and appears.
 class UIApplication {
-public:
+  public:
     UIApplication() = default;
     UIApplication(const UIApplication&) = delete;
     UIApplication& operator=(const UIApplication&) = delete;
@@ -34,10 +34,12 @@ public:
     void enterBackground();
     void enterForeground();
 
-    [[nodiscard]] const std::shared_ptr<UIApplicationDelegate>& delegate() const { return delegate_; }
+    [[nodiscard]] const std::shared_ptr<UIApplicationDelegate>& delegate() const {
+        return delegate_;
+    }
     [[nodiscard]] const std::shared_ptr<UIWindow>& keyWindow() const { return window_; }
 
-private:
+  private:
     std::shared_ptr<UIApplicationDelegate> delegate_;
     std::shared_ptr<UIWindow> window_;
     bool terminated_ = false;

@@ -13,7 +13,7 @@ using UIApplicationLaunchOptions = std::map<std::string, std::string>;
 
 // What the application tells its delegate. Every operation has the platform's default.
 class UIApplicationDelegate {
-public:
+  public:
     UIApplicationDelegate() = default;
     UIApplicationDelegate(const UIApplicationDelegate&) = delete;
     UIApplicationDelegate& operator=(const UIApplicationDelegate&) = delete;

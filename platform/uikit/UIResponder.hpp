@@ -7,7 +7,7 @@ namespace rovuzu {
 // Base of the objects the application framework calls back: views, controllers, the delegate.
 // They live in shared ownership, so one of them can hand out a weak reference to itself.
 class UIResponder : public std::enable_shared_from_this<UIResponder> {
-public:
+  public:
     UIResponder() = default;
     UIResponder(const UIResponder&) = delete;
     UIResponder& operator=(const UIResponder&) = delete;

@@ -39,7 +39,8 @@ std::shared_ptr<UIViewController> UIStoryboard::instantiateInitialViewController
         return refuse("no 'initialViewController' object");
     }
     const std::string controllerClass = screen->decodeStringForKey("class");
-    const auto controller = ClassRegistry<UIViewController>::shared().make(controllerClass, &*screen);
+    const auto controller =
+        ClassRegistry<UIViewController>::shared().make(controllerClass, &*screen);
     if (!controller) {
         return refuse("'" + controllerClass + "' is not a known view controller class");
     }
@@ -52,7 +53,8 @@ std::shared_ptr<UIViewController> UIStoryboard::instantiateInitialViewController
     controller->setView(made);
     const std::string outlet = view->decodeStringForKey("outlet");
     if (!outlet.empty() && !controller->connectOutlet(outlet, made)) {
-        return refuse("'" + controllerClass + "' has no outlet '" + outlet + "' for a " + viewClass);
+        return refuse("'" + controllerClass + "' has no outlet '" + outlet + "' for a " +
+                      viewClass);
     }
     if (const auto error = coder_.error()) {
         return refuse(*error);

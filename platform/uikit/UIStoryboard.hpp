@@ -17,16 +17,17 @@ class UIViewController;
 //   {"initialViewController": {"class": "ViewController",
 //                              "view": {"class": "ARSKView", "outlet": "sceneView"}}}
 class UIStoryboard {
-public:
+  public:
     // Reads `name`.storyboard from the bundle; says why on stderr and returns nothing when it
     // cannot.
-    static std::optional<UIStoryboard> storyboardWithName(std::string_view name, const NSBundle& bundle);
+    static std::optional<UIStoryboard> storyboardWithName(std::string_view name,
+                                                          const NSBundle& bundle);
 
     // Makes the controller through its decoder initialiser, makes its view and connects the
     // outlet. Says why on stderr and returns null when the file asks for something impossible.
     [[nodiscard]] std::shared_ptr<UIViewController> instantiateInitialViewController() const;
 
-private:
+  private:
     UIStoryboard(NSCoder coder, std::filesystem::path file);
 
     NSCoder coder_;

@@ -9,7 +9,7 @@ class UIView;
 
 // One finger (or click) that began on a view.
 class UITouch {
-public:
+  public:
     UITouch(CGPoint locationInView, const UIView* view) : location_(locationInView), view_(view) {}
 
     [[nodiscard]] CGPoint locationInView() const { return location_; }
@@ -17,7 +17,7 @@ public:
     // The touch in the coordinates of a node of the scene the view presents.
     [[nodiscard]] CGPoint locationInNode(const SKNode& node) const;
 
-private:
+  private:
     CGPoint location_;
     const UIView* view_;
 };

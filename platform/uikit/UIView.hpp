@@ -7,7 +7,7 @@ namespace rovuzu {
 
 // A rectangle on screen, in points: origin top-left, y down.
 class UIView : public UIResponder {
-public:
+  public:
     UIView() = default;
     explicit UIView(CGRect frame) : frame_(frame) {}
 
@@ -16,7 +16,7 @@ public:
     // The view's own coordinate space: its size, at the origin.
     [[nodiscard]] CGRect bounds() const { return {{0.0, 0.0}, frame_.size}; }
 
-private:
+  private:
     CGRect frame_{};
 };
 

@@ -16,7 +16,7 @@ class NSCoder;
 // One screen. Its view is made by the interface file that created the controller; the window
 // loads it and drives the appearance hooks.
 class UIViewController : public UIResponder {
-public:
+  public:
     // The platform's initWithNibName:bundle:.
     explicit UIViewController(std::optional<std::string> nibName = std::nullopt,
                               const NSBundle* bundle = nullptr);
@@ -44,7 +44,7 @@ public:
     // interface loader refuses a file that leaves one so.
     [[nodiscard]] virtual std::optional<std::string> missingOutlet() const { return std::nullopt; }
 
-private:
+  private:
     std::shared_ptr<UIView> view_;
     std::optional<std::string> nibName_;
     bool viewLoaded_ = false;

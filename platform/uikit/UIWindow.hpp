@@ -10,10 +10,12 @@ namespace rovuzu {
 // The application's one window. Its root controller's view fills it; showing and hiding the
 // window is what makes that view appear and disappear.
 class UIWindow : public UIView {
-public:
+  public:
     using UIView::UIView;
 
-    [[nodiscard]] const std::shared_ptr<UIViewController>& rootViewController() const { return root_; }
+    [[nodiscard]] const std::shared_ptr<UIViewController>& rootViewController() const {
+        return root_;
+    }
     void setRootViewController(std::shared_ptr<UIViewController> controller);
 
     // Shows the window: the root view loads (the first time) and appears.
@@ -24,7 +26,7 @@ public:
 
     void setFrame(CGRect frame) override;
 
-private:
+  private:
     std::shared_ptr<UIViewController> root_;
     bool visible_ = false;
 };

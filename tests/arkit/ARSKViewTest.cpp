@@ -1,7 +1,6 @@
-#include "platform/arkit/ARSKView.hpp"
-
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "platform/arkit/ARSKView.hpp"
 #include "platform/arkit/ARSKViewDelegate.hpp"
 #include "platform/spritekit/SKScene.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
@@ -11,8 +10,9 @@ namespace rovuzu {
 namespace {
 
 class CountingMaker final : public ARSKViewDelegate {
-public:
-    std::shared_ptr<SKNode> viewNodeForAnchor(ARSKView& /*view*/, const ARAnchor& /*anchor*/) override {
+  public:
+    std::shared_ptr<SKNode> viewNodeForAnchor(ARSKView& /*view*/,
+                                              const ARAnchor& /*anchor*/) override {
         ++asked;
         return std::make_shared<SKSpriteNode>("target");
     }
@@ -28,7 +28,7 @@ simd_float4x4 turnedLeft(float degrees) {
 }
 
 class ARSKViewTest : public PlatformTest {
-protected:
+  protected:
     void SetUp() override {
         PlatformTest::SetUp();
         addImage("target", 240, 240);

@@ -1,8 +1,7 @@
-#include "platform/foundation/NSBundle.hpp"
-
 #include <filesystem>
 #include <fstream>
 
+#include "platform/foundation/NSBundle.hpp"
 #include "tests/support/TestPlatform.hpp"
 
 namespace rovuzu {
@@ -28,8 +27,8 @@ TEST_F(NSBundleTest, NoNameReachesOutsideTheFolder) {
     addFile("sub/inner.txt");
     std::filesystem::create_symlink(outside, bundle / "link.txt");
     const NSBundle& main = NSBundle::mainBundle();
-    for (const char* name : {"../rovuzu-outside-secret", "sub/inner", "/etc/passwd", "", ".", "..",
-                             "a\nb", "link"}) {
+    for (const char* name :
+         {"../rovuzu-outside-secret", "sub/inner", "/etc/passwd", "", ".", "..", "a\nb", "link"}) {
         EXPECT_FALSE(main.URLForResource(name, "txt")) << name;
     }
     EXPECT_FALSE(main.URLForResource("rovuzu-outside-secret", "/../txt"));

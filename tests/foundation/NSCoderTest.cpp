@@ -1,10 +1,10 @@
-#include "platform/foundation/NSCoder.hpp"
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 #include <fstream>
+
+#include "platform/foundation/NSCoder.hpp"
 
 namespace rovuzu {
 namespace {
@@ -56,9 +56,11 @@ TEST(NSCoderTest, EncodesInOrderAndEscapesBadText) {
     coder.encodeNullForKey("elapsedText");
     coder.encodeFloatRows({{1.5F, -0.25F}}, "values");
     coder.encodeString("\xff", "broken");
-    EXPECT_EQ(coder.JSONString(),
-              "{\n  \"targetsCreated\": 25,\n  \"hudText\": \"Faltan: 0\",\n  \"elapsedText\": null,\n"
-              "  \"values\": [\n    [\n      1.5,\n      -0.25\n    ]\n  ],\n  \"broken\": \"\xef\xbf\xbd\"\n}");
+    EXPECT_EQ(
+        coder.JSONString(),
+        "{\n  \"targetsCreated\": 25,\n  \"hudText\": \"Faltan: 0\",\n  \"elapsedText\": null,\n"
+        "  \"values\": [\n    [\n      1.5,\n      -0.25\n    ]\n  ],\n  \"broken\": "
+        "\"\xef\xbf\xbd\"\n}");
 }
 
 TEST(NSCoderTest, ReadsFilesAndRefusesEmptyMissingAndHugeOnes) {

@@ -1,9 +1,8 @@
-#include "platform/foundation/NSRunLoop.hpp"
-
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/foundation/NSRunLoop.hpp"
 #include "platform/foundation/NSTimer.hpp"
 #include "tests/support/TestPlatform.hpp"
 
@@ -15,9 +14,12 @@ using NSRunLoopTest = PlatformTest;
 TEST_F(NSRunLoopTest, FiresDueTimersInDueOrderThenInScheduleOrder) {
     std::vector<std::string> fired;
     clock.advanceTo(0.0);
-    const auto late = NSTimer::scheduledTimerWithTimeInterval(2.0, false, [&](NSTimer&) { fired.push_back("late"); });
-    const auto first = NSTimer::scheduledTimerWithTimeInterval(1.0, false, [&](NSTimer&) { fired.push_back("first"); });
-    const auto second = NSTimer::scheduledTimerWithTimeInterval(1.0, false, [&](NSTimer&) { fired.push_back("second"); });
+    const auto late = NSTimer::scheduledTimerWithTimeInterval(
+        2.0, false, [&](NSTimer&) { fired.push_back("late"); });
+    const auto first = NSTimer::scheduledTimerWithTimeInterval(
+        1.0, false, [&](NSTimer&) { fired.push_back("first"); });
+    const auto second = NSTimer::scheduledTimerWithTimeInterval(
+        1.0, false, [&](NSTimer&) { fired.push_back("second"); });
     clock.advanceTo(0.999);
     NSRunLoop::mainRunLoop().fireDueTimers();
     EXPECT_TRUE(fired.empty());
@@ -30,7 +32,8 @@ TEST_F(NSRunLoopTest, FiresDueTimersInDueOrderThenInScheduleOrder) {
 
 TEST_F(NSRunLoopTest, ARepeatingTimerKeepsItsBeatAndSkipsWhatItMissed) {
     int ticks = 0;
-    const auto timer = NSTimer::scheduledTimerWithTimeInterval(3.0, true, [&](NSTimer&) { ++ticks; });
+    const auto timer =
+        NSTimer::scheduledTimerWithTimeInterval(3.0, true, [&](NSTimer&) { ++ticks; });
     runUntil(9.0);
     EXPECT_EQ(ticks, 3);
     EXPECT_EQ(timer->fireDate(), 12.0);

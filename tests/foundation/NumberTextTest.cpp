@@ -1,6 +1,6 @@
-#include "platform/foundation/NumberText.hpp"
-
 #include <gtest/gtest.h>
+
+#include "platform/foundation/NumberText.hpp"
 
 namespace rovuzu {
 namespace {

@@ -1,7 +1,6 @@
-#include "game/Scene.hpp"
-
 #include <glm/geometric.hpp>
 
+#include "game/Scene.hpp"
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/arkit/ARSKViewDelegate.hpp"
 #include "platform/foundation/NSCoder.hpp"
@@ -16,14 +15,15 @@ namespace {
 constexpr CGPoint kViewCentre{187.5, 333.5};
 
 class SpriteMaker final : public ARSKViewDelegate {
-public:
-    std::shared_ptr<SKNode> viewNodeForAnchor(ARSKView& /*view*/, const ARAnchor& /*anchor*/) override {
+  public:
+    std::shared_ptr<SKNode> viewNodeForAnchor(ARSKView& /*view*/,
+                                              const ARAnchor& /*anchor*/) override {
         return std::make_shared<SKSpriteNode>("rovuzu1");
     }
 };
 
 class SceneTest : public PlatformTest {
-protected:
+  protected:
     void SetUp() override {
         PlatformTest::SetUp();
         addGameResources();
@@ -286,7 +286,8 @@ TEST_F(SceneTest, TheRoundEndsOnceWithTheLastHitAfterAllArePlaced) {
         scene->setTargetCount(c.count);
         targetAhead();
         tap(kViewCentre);
-        EXPECT_EQ(scene->childNodeWithName("gameover") != nullptr, c.ends) << c.created << "/" << c.count;
+        EXPECT_EQ(scene->childNodeWithName("gameover") != nullptr, c.ends)
+            << c.created << "/" << c.count;
         EXPECT_EQ(scene->remainingLabel()->parent() == nullptr, c.ends);
         EXPECT_EQ(scene->remainingLabel()->text(), "Faltan: " + std::to_string(c.count - 1));
     }
@@ -299,11 +300,13 @@ TEST_F(SceneTest, GameOverShowsThePictureAndTheWholeSecondsAndIgnoresLaterTaps) 
     targetAhead();
     clock.advanceTo(83.9);
     tap(kViewCentre);
-    const auto picture = std::dynamic_pointer_cast<SKSpriteNode>(scene->childNodeWithName("gameover"));
+    const auto picture =
+        std::dynamic_pointer_cast<SKSpriteNode>(scene->childNodeWithName("gameover"));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->texture()->name(), "gameover");
     EXPECT_EQ(picture->position(), (CGPoint{0, 0}));
-    const auto label = std::dynamic_pointer_cast<SKLabelNode>(scene->childNodeWithName("elapsedTime"));
+    const auto label =
+        std::dynamic_pointer_cast<SKLabelNode>(scene->childNodeWithName("elapsedTime"));
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), "Te ha llevado: 83 segundos");
     EXPECT_EQ(label->fontSize(), 40.0);
@@ -335,7 +338,8 @@ TEST_F(SceneTest, ElapsedTimeTruncatesAndIgnoresChangesToTheWallClock) {
         clock.shiftWallClock(-3600.0);  // the user sets the device clock back an hour
         clock.advanceTo(scene->startTime() + seconds);
         scene->endGame();
-        const auto label = std::dynamic_pointer_cast<SKLabelNode>(scene->childNodeWithName("elapsedTime"));
+        const auto label =
+            std::dynamic_pointer_cast<SKLabelNode>(scene->childNodeWithName("elapsedTime"));
         EXPECT_EQ(label->text(), std::string("Te ha llevado: ") + text + " segundos");
     }
 }

@@ -1,8 +1,8 @@
-#include "platform/gameplaykit/GKRandomSource.hpp"
-
 #include <gtest/gtest.h>
 
 #include <array>
+
+#include "platform/gameplaykit/GKRandomSource.hpp"
 
 namespace rovuzu {
 namespace {

@@ -1,8 +1,7 @@
-#include "platform/host/Autoplay.hpp"
-
 #include <gtest/gtest.h>
 
 #include "platform/arkit/ARSession.hpp"
+#include "platform/host/Autoplay.hpp"
 
 namespace rovuzu {
 namespace {
@@ -10,7 +9,7 @@ namespace {
 using Verb = InputEvent::Verb;
 
 class AutoplayTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         session.runWithConfiguration({}, {});
         session.addAnchor(std::make_shared<ARAnchor>(simd_float4x4{1.0F}));

@@ -11,16 +11,19 @@ namespace rovuzu {
 namespace {
 
 class CommandLineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder = std::filesystem::temp_directory_path() /
-                 ("rovuzu-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("rovuzu-cli-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
-    void write(const std::string& name, const std::string& text) const { std::ofstream(folder / name) << text; }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(folder / name) << text;
+    }
 
     [[nodiscard]] NSCoder report(const std::string& name) const {
         std::string problem;
@@ -34,8 +37,10 @@ protected:
 
 TEST_F(CommandLineTest, AnAutoplayRoundEndsInGameOverForAnySeedAndRepeatsExactly) {
     for (const char* seed : {"1", "2024"}) {
-        const auto first = runProgram(std::string("--headless --autoplay --seed ") + seed + " --report a.json", folder);
-        const auto second = runProgram(std::string("--headless --autoplay --seed ") + seed + " --report b.json", folder);
+        const auto first = runProgram(
+            std::string("--headless --autoplay --seed ") + seed + " --report a.json", folder);
+        const auto second = runProgram(
+            std::string("--headless --autoplay --seed ") + seed + " --report b.json", folder);
         ASSERT_EQ(first.status, 0) << first.err;
         std::string expected;
         for (int i = 0; i < 25; ++i) {
@@ -72,7 +77,8 @@ TEST_F(CommandLineTest, AMalformedScriptIsRefusedBeforeAnythingRuns) {
 }
 
 TEST_F(CommandLineTest, ABadFlagOrAMissingScriptIsOneLineAndStatusTwo) {
-    for (const char* arguments : {"--headless --view 0x0", "--headless --script missing.txt", "--warp 9"}) {
+    for (const char* arguments :
+         {"--headless --view 0x0", "--headless --script missing.txt", "--warp 9"}) {
         const auto run = runProgram(arguments, folder);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.err.rfind("rovuzu: ", 0), 0U) << run.err;
@@ -94,7 +100,8 @@ TEST_F(CommandLineTest, AResourceFolderWithoutASceneShowsNoRound) {
     const auto resources = folder / "resources";
     std::filesystem::copy(ROVUZU_SOURCE_RESOURCES, resources);
     std::filesystem::remove(resources / "Scene.sks");
-    const auto run = runProgram("--headless --autoplay --resources resources --quit-after 10 --report r.json", folder);
+    const auto run = runProgram(
+        "--headless --autoplay --resources resources --quit-after 10 --report r.json", folder);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "rovuzu: Scene.sks: not found in resources; no scene is shown\n");

@@ -21,12 +21,13 @@ using Verb = InputEvent::Verb;
 // The whole program in-process: Info.json, the main interface, the view controller, the
 // scene file and the game scene, driven by the headless host on the test's virtual clock.
 class EntryPathTest : public PlatformTest {
-protected:
+  protected:
     void SetUp() override {
         PlatformTest::SetUp();
         addGameResources();
         for (const char* file : {"Info.json", "Main.storyboard", "Scene.sks"}) {
-            std::filesystem::copy_file(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} / file, bundle / file);
+            std::filesystem::copy_file(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} / file,
+                                       bundle / file);
         }
     }
 
@@ -75,7 +76,9 @@ TEST_F(EntryPathTest, AutoplayPlaysAWholeRoundFromTheProcessEntryToGameOver) {
 TEST_F(EntryPathTest, HidingPausesTrackingButTheRoundGoesOn) {
     launch();
     const auto* presented = scene();
-    play({{1.0, Verb::look, {90, 0}, {}}, {2.0, Verb::hide, {}, {}}, {3.5, Verb::look, {0, 0}, {}},
+    play({{1.0, Verb::look, {90, 0}, {}},
+          {2.0, Verb::hide, {}, {}},
+          {3.5, Verb::look, {0, 0}, {}},
           {9.5, Verb::quit, {}, {}}});
     EXPECT_FALSE(arView().session().isRunning());
     EXPECT_EQ(scene()->targetsCreated(), 3);
@@ -111,16 +114,21 @@ TEST_F(EntryPathTest, EveryAnchorGetsItsOwnNewSpriteOfOneOfTheFourTargets) {
     play({{76.0, Verb::quit, {}, {}}});
     std::set<const SKNode*> sprites;
     for (const auto& anchor : arView().session().anchors()) {
-        const auto sprite = std::dynamic_pointer_cast<SKSpriteNode>(arView().nodeForAnchor(*anchor));
+        const auto sprite =
+            std::dynamic_pointer_cast<SKSpriteNode>(arView().nodeForAnchor(*anchor));
         ASSERT_NE(sprite, nullptr);
         sprites.insert(sprite.get());
         const std::string& name = sprite->texture()->name();
-        EXPECT_TRUE(name == "rovuzu1" || name == "rovuzu2" || name == "rovuzu3" || name == "rovuzu4") << name;
+        EXPECT_TRUE(name == "rovuzu1" || name == "rovuzu2" || name == "rovuzu3" ||
+                    name == "rovuzu4")
+            << name;
     }
     EXPECT_EQ(sprites.size(), 25U);
     std::set<std::string> names;
     for (int i = 0; i < 200; ++i) {
-        names.insert(std::dynamic_pointer_cast<SKSpriteNode>(ViewController::spriteForAnchor())->texture()->name());
+        names.insert(std::dynamic_pointer_cast<SKSpriteNode>(ViewController::spriteForAnchor())
+                         ->texture()
+                         ->name());
     }
     EXPECT_EQ(names, (std::set<std::string>{"rovuzu1", "rovuzu2", "rovuzu3", "rovuzu4"}));
 }

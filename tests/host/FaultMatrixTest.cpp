@@ -14,10 +14,14 @@ enum class Fault { missing, empty, truncated, garbage };
 
 const char* nameOf(Fault fault) {
     switch (fault) {
-        case Fault::missing: return "missing";
-        case Fault::empty: return "empty";
-        case Fault::truncated: return "truncated";
-        case Fault::garbage: return "garbage";
+        case Fault::missing:
+            return "missing";
+        case Fault::empty:
+            return "empty";
+        case Fault::truncated:
+            return "truncated";
+        case Fault::garbage:
+            return "garbage";
     }
     return "";
 }
@@ -38,10 +42,11 @@ std::vector<std::string> lines(const std::string& text) {
 // The game's real resources in a scratch folder, with one file damaged, and the game run on
 // them as a player would run it.
 class FaultMatrixTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder = std::filesystem::temp_directory_path() /
-                 ("rovuzu-fault-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("rovuzu-fault-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
@@ -112,11 +117,13 @@ TEST_F(FaultMatrixTest, ABrokenPictureIsAPlaceholderSaidOnceAndTheRoundEnds) {
         shots += std::to_string(3.0 * (target + 1) + 0.5) + " screenshot shot.png\n";
     }
     std::ofstream(folder / "shots.txt") << shots;
-    for (const char* image : {"rovuzu1.png", "rovuzu2.png", "rovuzu3.png", "rovuzu4.png", "gameover.png"}) {
+    for (const char* image :
+         {"rovuzu1.png", "rovuzu2.png", "rovuzu3.png", "rovuzu4.png", "gameover.png"}) {
         for (const Fault fault : kFaults) {
             injure(image, fault);
             const auto result =
-                run("--headless --autoplay --seed 11 --view 120x200 --script shots.txt --screenshot end.png "
+                run("--headless --autoplay --seed 11 --view 120x200 --script shots.txt "
+                    "--screenshot end.png "
                     "--report r.json");
             EXPECT_EQ(result.status, 0) << image << " " << nameOf(fault);
             const auto said = lines(result.err);
@@ -151,10 +158,13 @@ TEST_F(FaultMatrixTest, ABrokenSoundOrMusicIsSaidAtMostOnceAndTheGamePlaysOn) {
         for (const Fault fault : kFaults) {
             injure(sound, fault);
             const auto result = runProgram(
-                "--resources resources --autoplay --seed 2 --view 120x200 --quit-after 5 --report r.json", folder,
+                "--resources resources --autoplay --seed 2 --view 120x200 --quit-after 5 --report "
+                "r.json",
+                folder,
                 "SDL_VIDEODRIVER=offscreen SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy");
             EXPECT_EQ(result.status, 0) << sound << " " << nameOf(fault);
-            EXPECT_EQ(result.out, "El toque ha sido en: (0.0, 0.0)\n") << sound << " " << nameOf(fault);
+            EXPECT_EQ(result.out, "El toque ha sido en: (0.0, 0.0)\n")
+                << sound << " " << nameOf(fault);
             const auto said = lines(result.err);
             // A decoder may take half a file as a shorter sound; anything else is said once.
             const std::size_t expected = fault == Fault::truncated ? said.size() : 1U;
@@ -170,8 +180,9 @@ TEST_F(FaultMatrixTest, ABrokenSoundOrMusicIsSaidAtMostOnceAndTheGamePlaysOn) {
 
 TEST_F(FaultMatrixTest, NoSoundCardMeansSilenceAndOneLine) {
     std::filesystem::copy(ROVUZU_SOURCE_RESOURCES, folder / "resources");
-    const auto result = runProgram("--resources resources --quit-after 0.5", folder,
-                                   "SDL_VIDEODRIVER=offscreen SDL_RENDER_DRIVER=software XDG_RUNTIME_DIR=/nonexistent");
+    const auto result = runProgram(
+        "--resources resources --quit-after 0.5", folder,
+        "SDL_VIDEODRIVER=offscreen SDL_RENDER_DRIVER=software XDG_RUNTIME_DIR=/nonexistent");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "rovuzu: no audio device found; the game plays silently\n");
 }

@@ -1,16 +1,15 @@
-#include "platform/host/Options.hpp"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "platform/foundation/Console.hpp"
+#include "platform/host/Options.hpp"
 
 namespace rovuzu {
 namespace {
 
 class OptionsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Console::redirect(nullptr, &err); }
     void TearDown() override { Console::redirect(nullptr, nullptr); }
 

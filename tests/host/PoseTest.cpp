@@ -14,7 +14,8 @@ simd_float3 forwardOf(const DevicePose& pose) {
 }
 
 void expectNear(const simd_float3& actual, const simd_float3& expected) {
-    EXPECT_LT(glm::distance(actual, expected), 1e-5F) << actual.x << " " << actual.y << " " << actual.z;
+    EXPECT_LT(glm::distance(actual, expected), 1e-5F)
+        << actual.x << " " << actual.y << " " << actual.z;
 }
 
 TEST(DevicePoseTest, PositiveYawTurnsLeftAndPositivePitchLooksUp) {
@@ -30,7 +31,8 @@ TEST(DevicePoseTest, PositiveYawTurnsLeftAndPositivePitchLooksUp) {
 
 TEST(DevicePoseTest, FacingAPointLooksStraightAtIt) {
     const DevicePose from{10, 20, 30, 0.5, -0.25, 1};
-    for (const simd_float3 point : {simd_float3{0, 0, -1.5F}, simd_float3{1, 1, 1}, simd_float3{-1, -1, 2}}) {
+    for (const simd_float3 point :
+         {simd_float3{0, 0, -1.5F}, simd_float3{1, 1, 1}, simd_float3{-1, -1, 2}}) {
         const DevicePose facing = from.facing(point);
         const simd_float3 toward = glm::normalize(point - simd_float3{0.5F, -0.25F, 1});
         expectNear(forwardOf(facing), toward);

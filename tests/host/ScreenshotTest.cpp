@@ -14,7 +14,7 @@ namespace {
 
 // A screenshot's pixels, for probing with a tolerance.
 class Picture {
-public:
+  public:
     explicit Picture(const std::filesystem::path& file)
         : surface_(IMG_Load(file.string().c_str()), SDL_FreeSurface) {
         if (surface_) {
@@ -61,11 +61,13 @@ public:
         return n;
     }
 
-private:
+  private:
     std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> surface_;
 };
 
-bool white(SDL_Color c) { return c.r > 235 && c.g > 235 && c.b > 235; }
+bool white(SDL_Color c) {
+    return c.r > 235 && c.g > 235 && c.b > 235;
+}
 
 bool near(SDL_Color a, SDL_Color b, int tolerance) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
@@ -73,10 +75,11 @@ bool near(SDL_Color a, SDL_Color b, int tolerance) {
 }
 
 class ScreenshotTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder = std::filesystem::temp_directory_path() /
-                 ("rovuzu-shot-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("rovuzu-shot-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
@@ -98,7 +101,8 @@ TEST_F(ScreenshotTest, AtOneSecondTheRoomAndTheHudShow) {
     EXPECT_NEAR(hud.x + hud.w / 2.0, 375.0, 8.0);
     EXPECT_EQ(picture.count(white, {0, 330, 200, 70}), 0);  // nothing white beside it
     // The room fills the picture: its corners are not the black of an empty view.
-    for (const auto& [x, y] : {std::pair{5, 5}, std::pair{744, 5}, std::pair{5, 1328}, std::pair{744, 1328}}) {
+    for (const auto& [x, y] :
+         {std::pair{5, 5}, std::pair{744, 5}, std::pair{5, 1328}, std::pair{744, 1328}}) {
         const SDL_Color c = picture.at(x, y);
         EXPECT_GT(c.r + c.g + c.b, 60) << x << "," << y;
     }
@@ -113,7 +117,8 @@ TEST_F(ScreenshotTest, ATargetStraightAheadShowsItsPictureAtTheCentre) {
     const SDL_Color centre = picture.at(375, 667);
     bool matches = false;
     for (const char* name : {"rovuzu1", "rovuzu2", "rovuzu3", "rovuzu4"}) {
-        const Picture target(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} / (std::string(name) + ".png"));
+        const Picture target(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} /
+                             (std::string(name) + ".png"));
         ASSERT_TRUE(target.loaded());
         matches = matches || near(centre, target.at(target.width() / 2, target.height() / 2), 24);
     }
@@ -127,8 +132,8 @@ TEST_F(ScreenshotTest, TheRoundsResultIsFullyOnScreenInPortraitAndLandscape) {
         int height;
     };
     for (const View view : {View{"375x667", 750, 1334}, View{"1280x720", 2560, 1440}}) {
-        const auto run = runProgram(std::string("--headless --autoplay --seed 9 --view ") + view.size +
-                                        " --screenshot end.png --report r.json",
+        const auto run = runProgram(std::string("--headless --autoplay --seed 9 --view ") +
+                                        view.size + " --screenshot end.png --report r.json",
                                     folder);
         ASSERT_EQ(run.status, 0) << run.err;
         const Picture picture(folder / "end.png");
@@ -139,25 +144,29 @@ TEST_F(ScreenshotTest, TheRoundsResultIsFullyOnScreenInPortraitAndLandscape) {
         // less 50 pixels. At 40 points the text stands about 60 pixels tall.
         const int right = view.width - 50;
         const int baseline = view.height * 3 / 4 - 50;
-        const SDL_Rect text = picture.bounds(white, {view.width / 2, baseline - 70, view.width / 2, 90});
+        const SDL_Rect text =
+            picture.bounds(white, {view.width / 2, baseline - 70, view.width / 2, 90});
         EXPECT_GT(text.w, 300) << view.size;
         EXPECT_NEAR(text.x + text.w, right, 6) << view.size;
         EXPECT_GT(text.x, 0) << view.size;
         EXPECT_LE(text.y + text.h, baseline + 20) << view.size;
         // The game-over picture sits in the middle: its deep purple panel is there.
         const auto purple = [](SDL_Color c) { return c.b > c.g + 40 && c.r > c.g && c.b > 80; };
-        EXPECT_GT(picture.count(purple, {view.width / 2 - 200, view.height / 2 - 60, 400, 120}), 5000)
+        EXPECT_GT(picture.count(purple, {view.width / 2 - 200, view.height / 2 - 60, 400, 120}),
+                  5000)
             << view.size;
     }
 }
 
 TEST_F(ScreenshotTest, AViewTooLargeToDrawIsSaidOnceAndTheRunGoesOn) {
     // 9000 points a side would need 18000 pixels, more than the renderer draws.
-    const auto run = runProgram("--headless --autoplay --seed 2 --view 9000x100 --screenshot big.png "
-                                "--report r.json",
-                                folder);
+    const auto run = runProgram(
+        "--headless --autoplay --seed 2 --view 9000x100 --screenshot big.png "
+        "--report r.json",
+        folder);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "rovuzu: cannot draw offscreen at 18000x200 pixels (at most 16384 a side)\n");
+    EXPECT_EQ(run.err,
+              "rovuzu: cannot draw offscreen at 18000x200 pixels (at most 16384 a side)\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "big.png"));
     std::ifstream report(folder / "r.json");
     const std::string text{std::istreambuf_iterator<char>(report), {}};

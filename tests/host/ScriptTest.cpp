@@ -1,6 +1,6 @@
-#include "platform/host/Script.hpp"
-
 #include <gtest/gtest.h>
+
+#include "platform/host/Script.hpp"
 
 namespace rovuzu {
 namespace {
@@ -27,7 +27,8 @@ TEST(ScriptTest, ReadsEveryVerbWithCommentsAndBlankLines) {
 5 show
 6 screenshot shot.png
 7 quit
-)", problem);
+)",
+                                      problem);
     ASSERT_TRUE(script) << problem;
     const auto& events = script->events();
     ASSERT_EQ(events.size(), 10U);
@@ -53,7 +54,8 @@ TEST(ScriptTest, NamesTheLineAndTheProblem) {
     EXPECT_EQ(problemWith("1 move 1 2 inf\n"), "line 1: 'inf' is not a number");
     EXPECT_EQ(problemWith("1 look 1 2 3 4\n"), "line 1: expected 'look YAW PITCH [ROLL]'");
     EXPECT_EQ(problemWith("1 screenshot\n"), "line 1: expected 'screenshot FILE'");
-    EXPECT_EQ(problemWith("1 resize 0 100\n"), "line 1: a view needs a width and height of at least one point");
+    EXPECT_EQ(problemWith("1 resize 0 100\n"),
+              "line 1: a view needs a width and height of at least one point");
     EXPECT_EQ(problemWith("1\n"), "line 1: a verb must follow the time");
     EXPECT_EQ(problemWith("1 tap 1 2x\n"), "line 1: '2x' is not a number");
 }

@@ -53,7 +53,8 @@ void play() {
     wait(200);
     for (const float x : {0.25F, 0.75F}) {
         event = {};
-        event.tfinger = {SDL_FINGERDOWN, 0, 1, static_cast<SDL_FingerID>(x * 4), x, 0.5F, 0, 0, 1, 0};
+        event.tfinger = {
+            SDL_FINGERDOWN, 0, 1, static_cast<SDL_FingerID>(x * 4), x, 0.5F, 0, 0, 1, 0};
         push(event);
     }
     wait(200);
@@ -63,7 +64,7 @@ void play() {
 }
 
 class WindowRecordTest : public PlatformTest {
-protected:
+  protected:
     void SetUp() override {
         PlatformTest::SetUp();
         setenv("SDL_VIDEODRIVER", "offscreen", 0);

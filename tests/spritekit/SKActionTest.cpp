@@ -1,5 +1,4 @@
 #include "platform/spritekit/SKAction.hpp"
-
 #include "platform/spritekit/SKScene.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
 #include "tests/support/TestPlatform.hpp"
@@ -8,7 +7,7 @@ namespace rovuzu {
 namespace {
 
 class SKActionTest : public PlatformTest {
-protected:
+  protected:
     std::shared_ptr<SKNode> addNode() {
         auto node = std::make_shared<SKNode>();
         scene->addChild(node);
@@ -19,19 +18,22 @@ protected:
 };
 
 TEST_F(SKActionTest, GroupsLastAsLongAsTheirLongestMemberAndSequencesAddUp) {
-    const auto group = SKAction::group({SKAction::scaleTo(2.0, 0.4), SKAction::fadeOutWithDuration(0.1),
-                                        SKAction::playSoundFileNamed("QuickDeath", false)});
+    const auto group =
+        SKAction::group({SKAction::scaleTo(2.0, 0.4), SKAction::fadeOutWithDuration(0.1),
+                         SKAction::playSoundFileNamed("QuickDeath", false)});
     EXPECT_EQ(group.duration(), 0.4);
     EXPECT_EQ(SKAction::sequence({group, SKAction::removeFromParent(), group}).duration(), 0.8);
     EXPECT_EQ(SKAction::scaleTo(2.0, -1.0).duration(), 0.0);
-    EXPECT_EQ(SKAction::fadeOutWithDuration(std::numeric_limits<double>::infinity()).duration(), 0.0);
+    EXPECT_EQ(SKAction::fadeOutWithDuration(std::numeric_limits<double>::infinity()).duration(),
+              0.0);
 }
 
 TEST_F(SKActionTest, IntervalActionsInterpolateFromWhereTheNodeWasAndLandExactly) {
     const auto node = addNode();
     node->setScale(0.5);
     node->setAlpha(0.8);
-    node->runAction(SKAction::group({SKAction::scaleTo(2.0, 0.3), SKAction::fadeOutWithDuration(0.3)}));
+    node->runAction(
+        SKAction::group({SKAction::scaleTo(2.0, 0.3), SKAction::fadeOutWithDuration(0.3)}));
     scene->evaluateActions(0.1);
     EXPECT_DOUBLE_EQ(node->xScale(), 1.0);
     EXPECT_DOUBLE_EQ(node->alpha(), 0.8 * 2.0 / 3.0);
@@ -44,7 +46,8 @@ TEST_F(SKActionTest, IntervalActionsInterpolateFromWhereTheNodeWasAndLandExactly
 
 TEST_F(SKActionTest, ASequencePassesTheRestOfAFrameToItsNextMember) {
     const auto node = addNode();
-    node->runAction(SKAction::sequence({SKAction::scaleTo(2.0, 0.2), SKAction::fadeOutWithDuration(0.2)}));
+    node->runAction(
+        SKAction::sequence({SKAction::scaleTo(2.0, 0.2), SKAction::fadeOutWithDuration(0.2)}));
     scene->evaluateActions(0.3);
     EXPECT_EQ(node->xScale(), 2.0);
     EXPECT_DOUBLE_EQ(node->alpha(), 0.5);
@@ -54,7 +57,8 @@ TEST_F(SKActionTest, ANodeCanRemoveItselfWhileOthersStillRun) {
     const auto first = addNode();
     const auto second = addNode();
     first->runAction(SKAction::removeFromParent());
-    second->runAction(SKAction::sequence({SKAction::removeFromParent(), SKAction::fadeOutWithDuration(0.0)}));
+    second->runAction(
+        SKAction::sequence({SKAction::removeFromParent(), SKAction::fadeOutWithDuration(0.0)}));
     const auto third = addNode();
     third->runAction(SKAction::fadeOutWithDuration(0.0));
     scene->evaluateActions(0.0);

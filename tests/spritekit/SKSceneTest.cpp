@@ -1,7 +1,6 @@
-#include "platform/spritekit/SKScene.hpp"
-
 #include "platform/spritekit/SKAudioNode.hpp"
 #include "platform/spritekit/SKLabelNode.hpp"
+#include "platform/spritekit/SKScene.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
 #include "platform/spritekit/SKView.hpp"
 #include "tests/support/TestPlatform.hpp"
@@ -10,7 +9,7 @@ namespace rovuzu {
 namespace {
 
 class SKSceneTest : public PlatformTest {
-protected:
+  protected:
     void SetUp() override {
         PlatformTest::SetUp();
         addImage("box", 100, 100);
@@ -64,7 +63,8 @@ TEST_F(SKSceneTest, AParentIsFoundThroughItsChildrenAndHidingHidesTheSubtree) {
     child->setPosition({10, 0});
     parent->addChild(child);
     // The child covers -40..60 x -50..50 in the parent, 20..220 x 0..200 in the scene.
-    EXPECT_EQ(scene->nodesAtPoint({200, 190}), (std::vector<std::shared_ptr<SKNode>>{child, parent}));
+    EXPECT_EQ(scene->nodesAtPoint({200, 190}),
+              (std::vector<std::shared_ptr<SKNode>>{child, parent}));
     EXPECT_EQ(child->convertPointFromScene({200, 190}), (CGPoint{40, 45}));
     EXPECT_TRUE(scene->nodesAtPoint({230, 190}).empty());
     parent->setHidden(true);
@@ -109,9 +109,10 @@ TEST_F(SKSceneTest, MissingAndBrokenImagesBecomeAnnouncedPlaceholders) {
     EXPECT_TRUE(missing.texture()->isPlaceholder());
     EXPECT_EQ(missing.size(), (CGSize{128, 128}));
     EXPECT_TRUE(broken.texture()->isPlaceholder());
-    EXPECT_EQ(err.str(), "rovuzu: image 'nothing' not found in " + bundle.string() +
-                             "; showing a placeholder\nrovuzu: " + (bundle / "broken.png").string() +
-                             ": not a readable PNG image; showing a placeholder\n");
+    EXPECT_EQ(err.str(),
+              "rovuzu: image 'nothing' not found in " + bundle.string() +
+                  "; showing a placeholder\nrovuzu: " + (bundle / "broken.png").string() +
+                  ": not a readable PNG image; showing a placeholder\n");
 }
 
 TEST_F(SKSceneTest, SceneFilesDecodeToTheClassTheyNameOrToNothing) {
@@ -136,13 +137,15 @@ TEST_F(SKSceneTest, SceneFilesDecodeToTheClassTheyNameOrToNothing) {
         err.str("");
         EXPECT_EQ(SKScene::nodeWithFileNamed(name), nullptr) << name;
         const std::string line = err.str();
-        EXPECT_EQ(line.rfind("rovuzu: " + (bundle / (name + ".sks")).string() + ": ", 0), 0U) << line;
+        EXPECT_EQ(line.rfind("rovuzu: " + (bundle / (name + ".sks")).string() + ": ", 0), 0U)
+            << line;
         EXPECT_TRUE(line.ends_with("; no scene is shown\n")) << line;
         EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
     }
     err.str("");
     EXPECT_EQ(SKScene::nodeWithFileNamed("Absent"), nullptr);
-    EXPECT_EQ(err.str(), "rovuzu: Absent.sks: not found in " + bundle.string() + "; no scene is shown\n");
+    EXPECT_EQ(err.str(),
+              "rovuzu: Absent.sks: not found in " + bundle.string() + "; no scene is shown\n");
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ class SKView;
 
 // Remembers every sound asked for, so tests can hear the game without a sound card.
 class RecordingAudio final : public AudioOutput {
-public:
+  public:
     void playSound(const NSURL& file) override { sounds.push_back(file.filename().string()); }
     MusicId startMusic(const NSURL& file, bool loops) override;
     void stopMusic(MusicId music) override { playing.erase(music); }
@@ -33,7 +33,7 @@ public:
 // recording audio output, an empty main run loop, a seeded random source, and a main bundle
 // in a scratch folder holding the resources the test writes there.
 class PlatformTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -56,7 +56,7 @@ protected:
     RecordingAudio audio;
     std::filesystem::path bundle;
 
-private:
+  private:
     long frame_ = 0;
 };
 

@@ -26,7 +26,9 @@ std::optional<YawPitchRoll> SteppedVideo::update(double now) {
     return yawPitchRollFromRotation(glm::dmat3{glm::mat3_cast(tracker_.orientation())});
 }
 
-const CameraFrame* SteppedVideo::picture() const { return number_ > 0 ? &current_ : nullptr; }
+const CameraFrame* SteppedVideo::picture() const {
+    return number_ > 0 ? &current_ : nullptr;
+}
 
 bool SteppedVideo::trackingLost() const {
     return number_ > 0 && tracker_.state() == TrackingState::Lost;

@@ -13,7 +13,7 @@ class CameraSource;
 // update, reaches its time in the file. Tracking runs on the game's thread, so a headless run
 // with a video repeats exactly.
 class SteppedVideo final : public TrackedCamera {
-public:
+  public:
     explicit SteppedVideo(std::unique_ptr<CameraSource> source);
     ~SteppedVideo() override;
 
@@ -22,7 +22,7 @@ public:
     [[nodiscard]] std::uint64_t pictureNumber() const override { return number_; }
     [[nodiscard]] bool trackingLost() const override;
 
-private:
+  private:
     bool takePending(double now);
 
     std::unique_ptr<CameraSource> source_;

@@ -18,9 +18,13 @@ std::optional<YawPitchRoll> ThreadedCamera::update(double /*now*/) {
     return sample->angles;
 }
 
-const CameraFrame* ThreadedCamera::picture() const { return current_ ? &current_->frame : nullptr; }
+const CameraFrame* ThreadedCamera::picture() const {
+    return current_ ? &current_->frame : nullptr;
+}
 
-std::uint64_t ThreadedCamera::pictureNumber() const { return current_ ? current_->frameNumber : 0; }
+std::uint64_t ThreadedCamera::pictureNumber() const {
+    return current_ ? current_->frameNumber : 0;
+}
 
 bool ThreadedCamera::trackingLost() const {
     return current_ && current_->state == TrackingState::Lost;

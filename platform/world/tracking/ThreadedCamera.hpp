@@ -11,7 +11,7 @@ class CameraSource;
 
 // A camera read and tracked on its own thread; the game takes the newest result each frame.
 class ThreadedCamera final : public TrackedCamera {
-public:
+  public:
     explicit ThreadedCamera(std::unique_ptr<CameraSource> source);
 
     std::optional<YawPitchRoll> update(double now) override;
@@ -19,7 +19,7 @@ public:
     [[nodiscard]] std::uint64_t pictureNumber() const override;
     [[nodiscard]] bool trackingLost() const override;
 
-private:
+  private:
     VisualPoseSource poses_;
     std::shared_ptr<const VisualPoseSource::Sample> current_;
 };

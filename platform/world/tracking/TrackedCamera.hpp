@@ -14,7 +14,7 @@ namespace rovuzu {
 // which the game loads only when a camera is asked for: OpenCV and the two hundred libraries
 // it brings would otherwise slow every start. Nothing here needs OpenCV.
 class TrackedCamera {
-public:
+  public:
     // What to open: a device, or a video file, stepped by the game's clock when `stepped`
     // (headless runs, which must repeat exactly) or played on a thread at its own pace.
     struct Request {
