@@ -37,7 +37,7 @@ class ProbeDelegate final : public AppDelegate {
         double wall = 0.0;  // seconds
     };
 
-    void armLatency(UIApplication& application);
+    static void armLatency(UIApplication& application);
     void armIdle();
     static Sample sample();
     static void report(const char* what, const Sample& from, const Sample& to);

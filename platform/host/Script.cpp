@@ -28,7 +28,7 @@ constexpr std::size_t kMany = 1024;  // taps: as many fingers as a line can hold
 constexpr double kLargestView = 16384.0;
 // An hour's recorded session is about 10 MB.
 constexpr std::size_t kLargestFileBytes = std::size_t{64} * 1024 * 1024;
-constexpr std::size_t kReadPiece = 64 * 1024;
+constexpr std::size_t kReadPiece = std::size_t{64} * 1024;
 constexpr std::array<VerbInfo, 9> kVerbs{{
     {"tap", Verb::tap, 2, 2, "tap X Y"},
     {"taps", Verb::taps, 2, kMany, "taps X1 Y1 X2 Y2 ..."},
@@ -192,7 +192,8 @@ std::optional<Script> Script::load(const std::filesystem::path& file, std::strin
     }
     if (text.size() > kLargestFileBytes) {
         problem = file.string() + ": is larger than " +
-                  std::to_string(kLargestFileBytes / (1024 * 1024)) + " MB; not a script";
+                  std::to_string(kLargestFileBytes / (std::size_t{1024} * 1024)) +
+                  " MB; not a script";
         return std::nullopt;
     }
     auto script = parse(text, problem);

@@ -139,7 +139,7 @@ int UIApplicationMain(int argc, char** argv, const char* /*principalClassName*/,
     if (const int* status = std::get_if<int>(&parsed)) {
         std::exit(*status);
     }
-    const Options& options = std::get<Options>(parsed);
+    const auto& options = std::get<Options>(parsed);
     const Script script = loadScript(options);
     NSBundle::setMainBundlePath(findResources(options));
     const std::uint32_t seed = chooseSeed(options, script);

@@ -75,7 +75,8 @@ SKScene* SKNode::scene() const {
     while (root->parent_ != nullptr) {
         root = root->parent_;
     }
-    return dynamic_cast<SKScene*>(const_cast<SKNode*>(root));
+    // As on the platform, any node, even one held as const, leads to its scene to change it.
+    return dynamic_cast<SKScene*>(const_cast<SKNode*>(root));  // NOLINT(*-const-cast)
 }
 
 std::shared_ptr<SKNode> SKNode::childNodeWithName(std::string_view name) const {
@@ -101,7 +102,7 @@ std::optional<SKAction> SKNode::actionForKey(std::string_view key) const {
 
 void SKNode::evaluateActions(double now) {
     // Indexes, not iterators: an action may start another one on this node.
-    for (std::size_t i = 0; i < actions_.size(); ++i) {
+    for (std::size_t i = 0; i < actions_.size(); ++i) {  // NOLINT(modernize-loop-convert)
         actions_[i].update(*this, now);
     }
     std::erase_if(actions_, [](const SKActionRun& run) { return run.isDone(); });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <ranges>
 #include <utility>
 
 #include "platform/foundation/ClassRegistry.hpp"
@@ -94,7 +95,7 @@ std::shared_ptr<SKScene> SKScene::nodeWithFileNamed(std::string_view name) {
     if (className.empty()) {
         return refuse("'class' must name the scene's class");
     }
-    const auto scene = std::dynamic_pointer_cast<SKScene>(
+    auto scene = std::dynamic_pointer_cast<SKScene>(
         ClassRegistry<SKNode>::shared().make(className, &*coder));
     if (!scene) {
         return refuse("'" + className + "' is not a known scene class");
@@ -122,8 +123,8 @@ std::vector<std::shared_ptr<SKNode>> SKScene::nodesAtPoint(CGPoint point) const 
                      [](const auto& a, const auto& b) { return a.second < b.second; });
     std::vector<std::shared_ptr<SKNode>> found;
     found.reserve(hits.size());
-    for (auto hit = hits.rbegin(); hit != hits.rend(); ++hit) {
-        found.push_back(std::const_pointer_cast<SKNode>(hit->first->shared_from_this()));
+    for (const auto& hit : hits | std::views::reverse) {
+        found.push_back(std::const_pointer_cast<SKNode>(hit.first->shared_from_this()));
     }
     return found;
 }

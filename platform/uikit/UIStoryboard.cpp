@@ -39,7 +39,7 @@ std::shared_ptr<UIViewController> UIStoryboard::instantiateInitialViewController
         return refuse("no 'initialViewController' object");
     }
     const std::string controllerClass = screen->decodeStringForKey("class");
-    const auto controller =
+    auto controller =
         ClassRegistry<UIViewController>::shared().make(controllerClass, &*screen);
     if (!controller) {
         return refuse("'" + controllerClass + "' is not a known view controller class");

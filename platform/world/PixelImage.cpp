@@ -13,7 +13,7 @@ namespace {
 // textures take millions of these at start-up. In double, adding a half to a float is exact.
 std::uint8_t toByte(float value) {
     const float scaled = std::clamp(value, 0.0F, 1.0F) * 255.0F;
-    return static_cast<std::uint8_t>(static_cast<double>(scaled) + 0.5);
+    return static_cast<std::uint8_t>(static_cast<double>(scaled) + 0.5);  // NOLINT(*-roundings)
 }
 
 // The same quotients as dividing each time, looked up.

@@ -103,7 +103,7 @@ void RoundOracle::check(double now, const InputEvent* event, std::int64_t linesP
                         const FrameLoop& loop) {
     ++figures_.steps;
     context_ =
-        "at " + describeDouble(now) + (event ? " after '" + Script::format(*event) + "'" : "");
+        "at " + describeDouble(now) + (event != nullptr ? " after '" + Script::format(*event) + "'" : "");
     const Scene* scene = sceneOf(loop);
     if (!require(scene != nullptr, "the AR view presents the game scene")) {
         return;

@@ -52,7 +52,7 @@ class RoundOracle {
   private:
     struct Hit {
         std::weak_ptr<SKNode> node;
-        double time;
+        double time = 0.0;
     };
 
     [[nodiscard]] bool isLive(const SKNode& node, const FrameLoop& loop) const;

@@ -2,13 +2,9 @@
 
 #include <glm/gtc/quaternion.hpp>
 
-#include "platform/world/tracking/CameraSource.hpp"
-
 namespace rovuzu {
 
 SteppedVideo::SteppedVideo(std::unique_ptr<CameraSource> source) : source_(std::move(source)) {}
-
-SteppedVideo::~SteppedVideo() = default;
 
 std::optional<YawPitchRoll> SteppedVideo::update(double now) {
     if (!started_) {

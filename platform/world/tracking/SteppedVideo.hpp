@@ -2,12 +2,11 @@
 
 #include <memory>
 
+#include "platform/world/tracking/CameraSource.hpp"
 #include "platform/world/tracking/RotationTracker.hpp"
 #include "platform/world/tracking/TrackedCamera.hpp"
 
 namespace rovuzu {
-
-class CameraSource;
 
 // A video stepped with the game's clock: a frame shows once the clock, counted from the first
 // update, reaches its time in the file. Tracking runs on the game's thread, so a headless run
@@ -15,7 +14,6 @@ class CameraSource;
 class SteppedVideo final : public TrackedCamera {
   public:
     explicit SteppedVideo(std::unique_ptr<CameraSource> source);
-    ~SteppedVideo() override;
 
     std::optional<YawPitchRoll> update(double now) override;
     [[nodiscard]] const CameraFrame* picture() const override;
