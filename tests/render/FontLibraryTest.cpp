@@ -8,12 +8,23 @@ namespace {
 
 using FontLibraryTest = RenderTest;
 
-TEST_F(FontLibraryTest, AvenirNextIsLato) {
+TEST_F(FontLibraryTest, PlatformFontNamesMapToLatoAndInstalledFamiliesNeedNoAlias) {
+    struct Case {
+        const char* name;
+        const char* file;  // part of the file's name; empty when any installed face will do
+    };
+    const Case cases[] = {{"Avenir Next", "Lato-Regular"},
+                          {"HelveticaNeue-UltraLight", "Lato-Light"},  // the default label font
+                          {"AvenirNext-Bold", "Lato-Bold"},
+                          {"DejaVu Sans", ""},
+                          {"Lato Medium", ""}};
     FontLibrary fonts(bundle);
-    const auto& face = fonts.face("Avenir Next");
-    ASSERT_TRUE(face.has_value());
-    EXPECT_EQ(face->family, "Lato");
-    EXPECT_NE(face->file.find("Lato-Regular"), std::string::npos) << face->file;
+    for (const Case& c : cases) {
+        const auto& face = fonts.face(c.name);
+        ASSERT_TRUE(face.has_value()) << c.name;
+        EXPECT_NE(face->file.find(c.file), std::string::npos) << c.name << ": " << face->file;
+    }
+    EXPECT_EQ(fonts.face("Avenir Next")->family, "Lato");
     EXPECT_TRUE(errorLines().empty()) << err.str();
 }
 
@@ -25,29 +36,6 @@ TEST_F(FontLibraryTest, AResourceFolderGivenRelativelyIsFound) {
         EXPECT_EQ(fonts.face("Avenir Next")->family, "Lato");
     }
     std::filesystem::current_path(previous);
-    EXPECT_TRUE(errorLines().empty()) << err.str();
-}
-
-TEST_F(FontLibraryTest, TheDefaultLabelFontIsLatoLight) {
-    FontLibrary fonts(bundle);
-    const auto& face = fonts.face("HelveticaNeue-UltraLight");
-    ASSERT_TRUE(face.has_value());
-    EXPECT_NE(face->file.find("Lato-Light"), std::string::npos) << face->file;
-    EXPECT_TRUE(errorLines().empty()) << err.str();
-}
-
-TEST_F(FontLibraryTest, BoldWeightsMapToBoldLato) {
-    FontLibrary fonts(bundle);
-    const auto& face = fonts.face("AvenirNext-Bold");
-    ASSERT_TRUE(face.has_value());
-    EXPECT_NE(face->file.find("Lato-Bold"), std::string::npos) << face->file;
-    EXPECT_TRUE(errorLines().empty()) << err.str();
-}
-
-TEST_F(FontLibraryTest, AnInstalledFamilyNeedsNoAlias) {
-    FontLibrary fonts(bundle);
-    ASSERT_TRUE(fonts.face("DejaVu Sans").has_value());
-    ASSERT_TRUE(fonts.face("Lato Medium").has_value());
     EXPECT_TRUE(errorLines().empty()) << err.str();
 }
 
@@ -63,24 +51,24 @@ TEST_F(FontLibraryTest, AnUnknownNameGetsASubstituteAnnouncedOnce) {
               "rovuzu: font 'Rovuzu Imaginary Sans' not found; using '" + face->family + "'");
 }
 
-TEST_F(FontLibraryTest, WithoutTheAliasFileOneLineCoversThePlatformFontsMisses) {
-    std::filesystem::remove(bundle / "fonts.conf");
-    FontLibrary fonts(bundle);
-    const auto& face = fonts.face("Avenir Next");
-    ASSERT_TRUE(face.has_value());
-    ASSERT_TRUE(fonts.face("HelveticaNeue-UltraLight").has_value());
-    const auto lines = errorLines();
-    ASSERT_EQ(lines.size(), 1U);
-    EXPECT_NE(lines[0].find("fonts.conf: not found"), std::string::npos) << lines[0];
-}
-
-TEST_F(FontLibraryTest, ABrokenAliasFileIsSaidOnce) {
-    std::ofstream(bundle / "fonts.conf", std::ios::trunc) << "<fontconfig><alias>";
-    FontLibrary fonts(bundle);
-    const auto lines = errorLines();
-    ASSERT_EQ(lines.size(), 1U);
-    EXPECT_NE(lines[0].find("fonts.conf: not a valid fontconfig file (line 1:"), std::string::npos)
-        << lines[0];
+TEST_F(FontLibraryTest, AMissingOrBrokenAliasFileIsSaidOnce) {
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "fonts.conf: not found"},
+        {"<fontconfig><alias>", "fonts.conf: not a valid fontconfig file (line 1:"}};
+    for (const auto& [content, said] : cases) {
+        err.str("");
+        std::filesystem::remove(bundle / "fonts.conf");
+        if (content != nullptr) {
+            std::ofstream(bundle / "fonts.conf") << content;
+        }
+        FontLibrary fonts(bundle);
+        // Without aliases the platform's names still find some face, under the one line said.
+        ASSERT_TRUE(fonts.face("Avenir Next").has_value());
+        ASSERT_TRUE(fonts.face("HelveticaNeue-UltraLight").has_value());
+        const auto lines = errorLines();
+        ASSERT_EQ(lines.size(), 1U) << err.str();
+        EXPECT_NE(lines[0].find(said), std::string::npos) << lines[0];
+    }
 }
 
 TEST_F(FontLibraryTest, FontsOpenAtTheAskedPixelSize) {

@@ -1,7 +1,5 @@
 #include <functional>
 #include <glm/gtc/matrix_transform.hpp>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/arkit/ARSKView.hpp"
@@ -56,96 +54,64 @@ TEST_F(FrameKeyTest, NothingChangedMeansTheSameFrame) {
 }
 
 TEST_F(FrameKeyTest, EveryPropertyThatIsDrawnMakesANewFrame) {
-    const std::vector<std::pair<std::string, std::function<void()>>> changesToTry{
-        {"position",
-         [this] {
-             sprite->setPosition({10.5, 20.0});
-         }},
-        {"x scale", [this] { sprite->setXScale(1.01); }},
-        {"y scale", [this] { sprite->setYScale(-1.0); }},
-        {"depth scale", [this] { sprite->setDepthScale(0.9); }},
-        {"alpha", [this] { sprite->setAlpha(0.99); }},
-        {"parent's alpha", [this] { group->setAlpha(0.5); }},
-        {"parent's position",
-         [this] {
-             group->setPosition({-3.0, 0.0});
-         }},
-        {"hidden", [this] { sprite->setHidden(true); }},
-        {"shown again", [this] { sprite->setHidden(false); }},
-        {"depth order", [this] { sprite->setZPosition(5.0); }},
-        {"sprite size",
-         [this] {
-             sprite->setSize({21.0, 20.0});
-         }},
-        {"anchor point",
-         [this] {
-             sprite->setAnchorPoint({0.0, 0.5});
-         }},
-        {"blend colour",
-         [this] {
-             sprite->setColor({0.5, 0.5, 0.5, 1.0});
-         }},
-        {"blend factor", [this] { sprite->setColorBlendFactor(0.3); }},
-        {"label text", [this] { label->setText("Faltan: 2"); }},
-        {"font", [this] { label->setFontName("Avenir Next"); }},
-        {"font size", [this] { label->setFontSize(31.0); }},
-        {"font colour",
-         [this] {
-             label->setFontColor({1.0, 0.0, 0.0, 1.0});
-         }},
-        {"label blend colour",
-         [this] {
-             label->setColor({0.0, 1.0, 0.0, 1.0});
-         }},
-        {"label blend factor", [this] { label->setColorBlendFactor(1.0); }},
-        {"alignment",
-         [this] { label->setHorizontalAlignmentMode(SKLabelHorizontalAlignmentMode::left); }},
-        {"a node added", [this] { scene->addChild(std::make_shared<SKSpriteNode>("one")); }},
-        {"a node removed", [this] { other->removeFromParent(); }},
-        {"a node put back", [this] { group->addChild(other); }},
-        {"another picture",
-         [this] {
-             other->removeFromParent();
-             other = std::make_shared<SKSpriteNode>("one");
-             group->addChild(other);
-         }},
-        {"scene anchor",
-         [this] {
-             scene->setAnchorPoint({0.4, 0.5});
-         }},
-        {"view size",
-         [this] {
-             view.setFrame({{0, 0}, {kViewWidth - 1.0, kViewHeight}});
-         }},
-        {"node count shown", [this] { view.setShowsNodeCount(true); }},
-        {"frame rate shown", [this] { view.setShowsFPS(true); }},
-        {"frame rate",
-         [this] {
-             view.stepFrame(1.0);
-             view.stepFrame(1.5);
-         }},
-        {"notice", [this] { renderer->setNotice("tracking lost"); }},
-        {"camera turned",
-         [this] {
-             view.session().setDevicePose(
-                 glm::rotate(simd_float4x4{1.0F}, 0.01F, simd_float3{0.0F, 1.0F, 0.0F}));
-             view.stepFrame(2.0);
-         }},
-        {"world withheld", [this] { renderer->setWorldShown(false); }},
-        {"world shown", [this] { renderer->setWorldShown(true); }},
-        {"camera picture",
-         [this] {
-             renderer->setCameraFrame({2, 2, std::vector<std::uint8_t>(12, 90), 0.0});
-         }},
-        {"next camera picture",
-         [this] {
-             renderer->setCameraFrame({2, 2, std::vector<std::uint8_t>(12, 91), 0.1});
-         }},
-        {"back to the world", [this] { renderer->clearCameraFrame(); }},
-    };
-    for (const auto& [what, change] : changesToTry) {
-        EXPECT_TRUE(changes(change)) << what;
-    }
+    // Each change is tried after the one before it has been drawn.
+    EXPECT_TRUE(changes([this] { sprite->setPosition({10.5, 20.0}); })) << "position";
+    EXPECT_TRUE(changes([this] { sprite->setXScale(1.01); })) << "x scale";
+    EXPECT_TRUE(changes([this] { sprite->setYScale(-1.0); })) << "y scale";
+    EXPECT_TRUE(changes([this] { sprite->setDepthScale(0.9); })) << "depth scale";
+    EXPECT_TRUE(changes([this] { sprite->setAlpha(0.99); })) << "alpha";
+    EXPECT_TRUE(changes([this] { group->setAlpha(0.5); })) << "parent's alpha";
+    EXPECT_TRUE(changes([this] { group->setPosition({-3.0, 0.0}); })) << "parent's position";
+    EXPECT_TRUE(changes([this] { sprite->setHidden(true); })) << "hidden";
+    EXPECT_TRUE(changes([this] { sprite->setHidden(false); })) << "shown again";
+    EXPECT_TRUE(changes([this] { sprite->setZPosition(5.0); })) << "depth order";
+    EXPECT_TRUE(changes([this] { sprite->setSize({21.0, 20.0}); })) << "sprite size";
+    EXPECT_TRUE(changes([this] { sprite->setAnchorPoint({0.0, 0.5}); })) << "anchor point";
+    EXPECT_TRUE(changes([this] { sprite->setColor({0.5, 0.5, 0.5, 1.0}); })) << "blend colour";
+    EXPECT_TRUE(changes([this] { sprite->setColorBlendFactor(0.3); })) << "blend factor";
+    EXPECT_TRUE(changes([this] { label->setText("Faltan: 2"); })) << "label text";
+    EXPECT_TRUE(changes([this] { label->setFontName("Avenir Next"); })) << "font";
+    EXPECT_TRUE(changes([this] { label->setFontSize(31.0); })) << "font size";
+    EXPECT_TRUE(changes([this] { label->setFontColor({1.0, 0.0, 0.0, 1.0}); })) << "font colour";
+    EXPECT_TRUE(changes([this] { label->setColor({0.0, 1.0, 0.0, 1.0}); })) << "label colour";
+    EXPECT_TRUE(changes([this] { label->setColorBlendFactor(1.0); })) << "label blend factor";
+    EXPECT_TRUE(changes([this] {
+        label->setHorizontalAlignmentMode(SKLabelHorizontalAlignmentMode::left);
+    })) << "alignment";
+    EXPECT_TRUE(changes([this] { scene->addChild(std::make_shared<SKSpriteNode>("one")); }))
+        << "a node added";
+    EXPECT_TRUE(changes([this] { other->removeFromParent(); })) << "a node removed";
+    EXPECT_TRUE(changes([this] { group->addChild(other); })) << "a node put back";
+    EXPECT_TRUE(changes([this] {
+        other->removeFromParent();
+        other = std::make_shared<SKSpriteNode>("one");
+        group->addChild(other);
+    })) << "another picture";
+    EXPECT_TRUE(changes([this] { scene->setAnchorPoint({0.4, 0.5}); })) << "scene anchor";
+    EXPECT_TRUE(changes([this] {
+        view.setFrame({{0, 0}, {kViewWidth - 1.0, kViewHeight}});
+    })) << "view size";
+    EXPECT_TRUE(changes([this] { view.setShowsNodeCount(true); })) << "node count shown";
+    EXPECT_TRUE(changes([this] { view.setShowsFPS(true); })) << "frame rate shown";
+    EXPECT_TRUE(changes([this] {
+        view.stepFrame(1.0);
+        view.stepFrame(1.5);
+    })) << "frame rate";
+    EXPECT_TRUE(changes([this] { renderer->setNotice("tracking lost"); })) << "notice";
+    EXPECT_TRUE(changes([this] {
+        view.session().setDevicePose(
+            glm::rotate(simd_float4x4{1.0F}, 0.01F, simd_float3{0.0F, 1.0F, 0.0F}));
+        view.stepFrame(2.0);
+    })) << "camera turned";
+    EXPECT_TRUE(changes([this] { renderer->setWorldShown(false); })) << "world withheld";
+    EXPECT_TRUE(changes([this] { renderer->setWorldShown(true); })) << "world shown";
+    EXPECT_TRUE(changes([this] {
+        renderer->setCameraFrame({2, 2, std::vector<std::uint8_t>(12, 90), 0.0});
+    })) << "camera picture";
+    EXPECT_TRUE(changes([this] {
+        renderer->setCameraFrame({2, 2, std::vector<std::uint8_t>(12, 91), 0.1});
+    })) << "next camera picture";
+    EXPECT_TRUE(changes([this] { renderer->clearCameraFrame(); })) << "back to the world";
 }
 
 TEST_F(FrameKeyTest, TheCoarseWorldOfAMovingCameraIsRedrawnInFullOnceItStops) {

@@ -95,13 +95,11 @@ void RenderTest::draw(const SKView& view) {
 }
 
 Frame RenderTest::capture() const {
-    const std::size_t pixels = static_cast<std::size_t>(kWidth) * kHeight;
-    Frame frame{kWidth, kHeight, std::vector<SDL_Color>(pixels)};
-    std::vector<std::uint8_t> rgba(pixels * 4);
-    SDL_RenderReadPixels(sdl, nullptr, SDL_PIXELFORMAT_RGBA32, rgba.data(), kWidth * 4);
-    for (std::size_t i = 0; i < frame.pixels.size(); ++i) {
-        frame.pixels[i] = {rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2], rgba[4 * i + 3]};
-    }
+    // SDL_Color's bytes are red, green, blue, alpha: RGBA32's order.
+    static_assert(sizeof(SDL_Color) == 4);
+    Frame frame{kWidth, kHeight,
+                std::vector<SDL_Color>(static_cast<std::size_t>(kWidth) * kHeight)};
+    SDL_RenderReadPixels(sdl, nullptr, SDL_PIXELFORMAT_RGBA32, frame.pixels.data(), kWidth * 4);
     return frame;
 }
 
@@ -114,21 +112,15 @@ SDL_Point RenderTest::pixelOf(double sceneX, double sceneY) {
 
 void RenderTest::writeImage(const std::string& name, int width, int height,
                             const std::function<SDL_Color(int, int)>& paint) const {
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
-    ASSERT_NE(surface, nullptr);
+    std::vector<SDL_Color> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const SDL_Color c = paint(x, y);
-            auto* pixel = static_cast<std::uint8_t*>(surface->pixels) +
-                          static_cast<std::ptrdiff_t>(y) * surface->pitch +
-                          static_cast<std::ptrdiff_t>(x) * 4;
-            pixel[0] = c.r;
-            pixel[1] = c.g;
-            pixel[2] = c.b;
-            pixel[3] = c.a;
+            pixels.push_back(paint(x, y));
         }
     }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_RGBA32);
+    ASSERT_NE(surface, nullptr);
     EXPECT_EQ(IMG_SavePNG(surface, (bundle / (name + ".png")).c_str()), 0) << IMG_GetError();
     SDL_FreeSurface(surface);
 }

@@ -60,6 +60,10 @@ class RenderTest : public ::testing::Test {
     // Fills the target with magenta, so that any pixel left undrawn shows, then draws the view.
     void draw(const SKView& view);
     [[nodiscard]] Frame capture() const;
+    Frame drawAndCapture(const SKView& view) {
+        draw(view);
+        return capture();
+    }
     // The pixel a scene point lands on, for a scene of twice the view's size.
     [[nodiscard]] static SDL_Point pixelOf(double sceneX, double sceneY);
     // Writes a PNG into the resource folder, coloured by `paint`.

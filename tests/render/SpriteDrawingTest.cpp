@@ -39,34 +39,30 @@ bool isRed(SDL_Color c) {
 bool isBlue(SDL_Color c) {
     return isNear(c, kBlue.r, kBlue.g, kBlue.b);
 }
+bool isRedOrBlue(SDL_Color c) {
+    return isRed(c) || isBlue(c);
+}
 bool isBlack(SDL_Color c) {
     return isNear(c, 0, 0, 0, 8);
 }
 
-TEST_F(SpriteDrawingTest, ASpriteAtTheCentreShowsItsColoursThere) {
-    addSprite("halves", {0, 0});
-    draw(view);
-    const Frame frame = capture();
+TEST_F(SpriteDrawingTest, ASpriteShowsItsColoursAroundItsPositionAndANegativeScaleMirrorsThem) {
+    auto sprite = addSprite("halves", {0, 0});
+    Frame frame = drawAndCapture(view);
     const SDL_Point centre = pixelOf(0, 0);
     // 40 scene units are 40 pixels at 2 pixels a point: 20 pixels either side of the centre.
     EXPECT_TRUE(isRed(frame.at(centre.x - 10, centre.y)));
     EXPECT_TRUE(isBlue(frame.at(centre.x + 10, centre.y)));
-    const SDL_Rect drawn = frame.bounds([](SDL_Color c) { return isRed(c) || isBlue(c); });
+    const SDL_Rect drawn = frame.bounds(isRedOrBlue);
     EXPECT_NEAR(drawn.x, centre.x - 20, 1);
     EXPECT_NEAR(drawn.w, 40, 1);
     EXPECT_NEAR(drawn.y, centre.y - 20, 1);
     EXPECT_NEAR(drawn.h, 40, 1);
     EXPECT_TRUE(errorLines().empty());
-}
-
-TEST_F(SpriteDrawingTest, AnOffCentreSpriteLandsWhereTheSceneSays) {
-    addSprite("halves", {100, -150});
-    draw(view);
-    const Frame frame = capture();
-    const SDL_Point at = pixelOf(100, -150);
-    EXPECT_TRUE(isRed(frame.at(at.x - 5, at.y)));
-    EXPECT_TRUE(isBlue(frame.at(at.x + 5, at.y)));
-    EXPECT_TRUE(isBlack(frame.at(pixelOf(0, 0).x, pixelOf(0, 0).y)));
+    sprite->setXScale(-1.0);
+    frame = drawAndCapture(view);
+    EXPECT_TRUE(isBlue(frame.at(centre.x - 10, centre.y)));
+    EXPECT_TRUE(isRed(frame.at(centre.x + 10, centre.y)));
 }
 
 TEST_F(SpriteDrawingTest, SizeAnchorAndScaleShapeTheSprite) {
@@ -74,8 +70,7 @@ TEST_F(SpriteDrawingTest, SizeAnchorAndScaleShapeTheSprite) {
     sprite->setAnchorPoint({0, 0});
     sprite->setSize({60, 30});
     sprite->setScale(2.0);
-    draw(view);
-    const SDL_Rect drawn = capture().bounds([](SDL_Color c) { return isRed(c) || isBlue(c); });
+    const SDL_Rect drawn = drawAndCapture(view).bounds(isRedOrBlue);
     const SDL_Point origin = pixelOf(0, 0);
     EXPECT_NEAR(drawn.x, origin.x, 1);
     EXPECT_NEAR(drawn.y + drawn.h, origin.y, 1);
@@ -92,74 +87,52 @@ TEST_F(SpriteDrawingTest, TheViewsDepthScaleAndTheParentsScaleMultiply) {
     sprite->setDepthScale(3.0);
     sprite->setPosition({20, 0});
     parent->addChild(sprite);
-    draw(view);
-    const SDL_Rect drawn = capture().bounds([](SDL_Color c) { return isRed(c) || isBlue(c); });
-    const SDL_Point centre = pixelOf(60, 0);
+    const SDL_Rect drawn = drawAndCapture(view).bounds(isRedOrBlue);
     EXPECT_NEAR(drawn.w, 60, 1);
-    EXPECT_NEAR(drawn.x + drawn.w / 2.0, centre.x, 1.0);
+    EXPECT_NEAR(drawn.x + drawn.w / 2.0, pixelOf(60, 0).x, 1.0);
 }
 
-TEST_F(SpriteDrawingTest, ANegativeScaleMirrorsTheImage) {
-    auto sprite = addSprite("halves", {0, 0});
-    sprite->setXScale(-1.0);
-    draw(view);
-    const Frame frame = capture();
-    const SDL_Point centre = pixelOf(0, 0);
-    EXPECT_TRUE(isBlue(frame.at(centre.x - 10, centre.y)));
-    EXPECT_TRUE(isRed(frame.at(centre.x + 10, centre.y)));
-}
-
-TEST_F(SpriteDrawingTest, AlphaZeroDrawsNothing) {
-    addSprite("halves", {0, 0})->setAlpha(0.0);
-    draw(view);
-    EXPECT_EQ(capture().count([](SDL_Color c) { return !isBlack(c); }), 0);
-}
-
-TEST_F(SpriteDrawingTest, AlphaAccumulatesFromTheParent) {
+TEST_F(SpriteDrawingTest, EachSpriteKeepsItsOwnAlphaTimesItsParentsAndAlphaZeroDrawsNothing) {
+    addSprite("halves", {-100, 0})->setAlpha(0.5);
+    addSprite("halves", {100, 0});  // the same image, solid
+    addSprite("halves", {0, -150})->setAlpha(0.0);
     auto parent = std::make_shared<SKNode>();
     parent->setAlpha(0.5);
+    parent->setPosition({0, 150});
     scene->addChild(parent);
-    auto sprite = std::make_shared<SKSpriteNode>("halves");
-    parent->addChild(sprite);
-    draw(view);
-    const SDL_Point centre = pixelOf(0, 0);
-    EXPECT_TRUE(
-        isNear(capture().at(centre.x - 10, centre.y), kRed.r / 2, kRed.g / 2, kRed.b / 2, 8));
-}
-
-TEST_F(SpriteDrawingTest, SpritesSharingAnImageKeepTheirOwnAlpha) {
-    addSprite("halves", {-100, 0})->setAlpha(0.5);
-    addSprite("halves", {100, 0});
-    draw(view);
-    const Frame frame = capture();
+    parent->addChild(std::make_shared<SKSpriteNode>("halves"));
+    const Frame frame = drawAndCapture(view);
+    const auto isHalfRed = [](SDL_Color c) {
+        return isNear(c, kRed.r / 2, kRed.g / 2, kRed.b / 2, 8);
+    };
     const SDL_Point faded = pixelOf(-100, 0);
     const SDL_Point solid = pixelOf(100, 0);
-    EXPECT_TRUE(isNear(frame.at(faded.x - 10, faded.y), kRed.r / 2, kRed.g / 2, kRed.b / 2, 8));
+    const SDL_Point inParent = pixelOf(0, 150);
+    const SDL_Point none = pixelOf(0, -150);
+    EXPECT_TRUE(isHalfRed(frame.at(faded.x - 10, faded.y)));
     EXPECT_TRUE(isRed(frame.at(solid.x - 10, solid.y)));
+    EXPECT_TRUE(isHalfRed(frame.at(inParent.x - 10, inParent.y)));
+    const auto notBlack = [](SDL_Color c) { return !isBlack(c); };
+    EXPECT_EQ(frame.count(notBlack, none.x - 40, none.y - 40, none.x + 40, none.y + 40), 0);
 }
 
-TEST_F(SpriteDrawingTest, ABlendFactorOfZeroLeavesTheImageAsItIs) {
-    auto sprite = addSprite("halves", {0, 0});
-    sprite->setColor({0.0, 1.0, 0.0, 1.0});
-    draw(view);
-    const SDL_Point centre = pixelOf(0, 0);
-    EXPECT_TRUE(isRed(capture().at(centre.x - 10, centre.y)));
-}
-
-TEST_F(SpriteDrawingTest, AFullBlendFactorTintsTheImageWithTheColour) {
+TEST_F(SpriteDrawingTest, TheBlendFactorTintsTheImageFromNotAtAllToWhollyTheColour) {
     writeImage("white", 20, 20, [](int, int) { return SDL_Color{255, 255, 255, 255}; });
-    auto sprite = addSprite("white", {0, 0});
-    sprite->setColor({0.0, 1.0, 0.0, 1.0});
-    sprite->setColorBlendFactor(1.0);
-    draw(view);
-    const SDL_Point centre = pixelOf(0, 0);
-    EXPECT_TRUE(isNear(capture().at(centre.x, centre.y), 0, 255, 0, 8));
+    auto untinted = addSprite("halves", {-100, 0});
+    untinted->setColor({0.0, 1.0, 0.0, 1.0});
+    auto tinted = addSprite("white", {100, 0});
+    tinted->setColor({0.0, 1.0, 0.0, 1.0});
+    tinted->setColorBlendFactor(1.0);
+    const Frame frame = drawAndCapture(view);
+    const SDL_Point left = pixelOf(-100, 0);
+    const SDL_Point right = pixelOf(100, 0);
+    EXPECT_TRUE(isRed(frame.at(left.x - 10, left.y)));
+    EXPECT_TRUE(isNear(frame.at(right.x, right.y), 0, 255, 0, 8));
 }
 
 TEST_F(SpriteDrawingTest, AMissingImageShowsThePlaceholder) {
     addSprite("no-such-image", {0, 0});
-    draw(view);
-    const Frame frame = capture();
+    const Frame frame = drawAndCapture(view);
     const SDL_Point centre = pixelOf(0, 0);
     // The placeholder is 128 units square: 64 pixels either side.
     EXPECT_GT(frame.count(isMagenta, centre.x - 64, centre.y - 64, centre.x + 64, centre.y + 64),
@@ -187,15 +160,12 @@ TEST_F(SpriteDrawingTest, APositionThatIsNotANumberDrawsNothing) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     addSprite("halves", {nan, 0});
     addSprite("halves", {0, std::numeric_limits<double>::infinity()})->setScale(nan);
-    draw(view);
-    EXPECT_EQ(capture().count([](SDL_Color c) { return !isBlack(c); }), 0);
+    EXPECT_EQ(drawAndCapture(view).count([](SDL_Color c) { return !isBlack(c); }), 0);
 }
 
 TEST_F(SpriteDrawingTest, AHugeSpriteCoversTheViewWithItsMiddle) {
-    auto sprite = addSprite("halves", {0, 0});
-    sprite->setScale(1.0e5);
-    draw(view);
-    const Frame frame = capture();
+    addSprite("halves", {0, 0})->setScale(1.0e5);
+    const Frame frame = drawAndCapture(view);
     // Two texels fill the view, filtered from red into blue.
     EXPECT_EQ(frame.count([](SDL_Color c) { return c.g < 60 && c.r + c.b > 200; }),
               kWidth * kHeight);
@@ -205,8 +175,7 @@ TEST_F(SpriteDrawingTest, AHugeSpriteCoversTheViewWithItsMiddle) {
 TEST_F(SpriteDrawingTest, AZeroSizedViewDrawsNothingAndDoesNotFail) {
     addSprite("halves", {0, 0});
     view.setFrame({{0, 0}, {0, 0}});
-    draw(view);
-    EXPECT_EQ(capture().count(isMagenta), kWidth * kHeight);
+    EXPECT_EQ(drawAndCapture(view).count(isMagenta), kWidth * kHeight);
 }
 
 // The renderer draws a scaled sprite from a copy stretched once to its drawn size. Its pixels
@@ -235,8 +204,7 @@ TEST_F(SpriteDrawingTest, AStretchedSpriteHasExactlyThePixelsOfSdlsScaledCopy) {
         sprite->setAlpha(c.alpha);
         sprite->setColor({0.2, 0.9, 0.4, 1.0});
         sprite->setColorBlendFactor(c.blend);
-        draw(view);
-        const Frame drawn = capture();
+        const Frame drawn = drawAndCapture(view);
         sprite->removeFromParent();
 
         // The same sprite as SDL copies it: scaled by SDL, at the rectangle the scene gives.
@@ -244,13 +212,11 @@ TEST_F(SpriteDrawingTest, AStretchedSpriteHasExactlyThePixelsOfSdlsScaledCopy) {
         SDL_RenderClear(sdl);
         const double w = texture->size().width * c.scale;
         const double h = texture->size().height * c.scale;
+        const auto left = static_cast<float>(kWidth / 2.0 + (c.position.x - w / 2.0));
+        const auto top = static_cast<float>(kHeight / 2.0 - (c.position.y + h / 2.0));
         const SDL_FRect destination{
-            static_cast<float>(kWidth / 2.0 + (c.position.x - w / 2.0)),
-            static_cast<float>(kHeight / 2.0 - (c.position.y + h / 2.0)),
-            static_cast<float>(kWidth / 2.0 + (c.position.x + w / 2.0)) -
-                static_cast<float>(kWidth / 2.0 + (c.position.x - w / 2.0)),
-            static_cast<float>(kHeight / 2.0 - (c.position.y - h / 2.0)) -
-                static_cast<float>(kHeight / 2.0 - (c.position.y + h / 2.0))};
+            left, top, static_cast<float>(kWidth / 2.0 + (c.position.x + w / 2.0)) - left,
+            static_cast<float>(kHeight / 2.0 - (c.position.y - h / 2.0)) - top};
         SDL_Texture* original = own.texture(*texture);
         const auto tint = [&c](double channel) {
             return static_cast<Uint8>(std::lround((1.0 + (channel - 1.0) * c.blend) * 255.0));

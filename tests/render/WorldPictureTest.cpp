@@ -1,7 +1,6 @@
 #include <SDL2/SDL_image.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -46,14 +45,9 @@ TEST_F(WorldPictureTest, TheWorldCoversTheWholeViewWhereverTheDeviceLooks) {
         double yaw, pitch, roll;
         float x, z;
     };
-    const std::array<Pose, 8> poses{{{0, 0, 0, 0, 0},
-                                     {180, 0, 0, 0, 0},
-                                     {90, 0, 0, 0, 0},
-                                     {-90, 0, 0, 0, 0},
-                                     {0, -90, 0, 0, 0},
-                                     {0, 89, 0, 0, 0},
-                                     {33, -41, 17, 1.5F, 0},
-                                     {-150, 25, -40, -2, 1}}};
+    const Pose poses[] = {{0, 0, 0, 0, 0},        {180, 0, 0, 0, 0},     {90, 0, 0, 0, 0},
+                          {-90, 0, 0, 0, 0},      {0, -90, 0, 0, 0},     {0, 89, 0, 0, 0},
+                          {33, -41, 17, 1.5F, 0}, {-150, 25, -40, -2, 1}};
     for (const Pose& p : poses) {
         look(p.yaw, p.pitch, p.roll, {p.x, 0.0F, p.z});
         draw(view);
@@ -63,32 +57,19 @@ TEST_F(WorldPictureTest, TheWorldCoversTheWholeViewWhereverTheDeviceLooks) {
 }
 
 TEST_F(WorldPictureTest, TurningTheDeviceChangesThePicture) {
-    draw(view);
-    const Frame ahead = capture();
+    const Frame ahead = drawAndCapture(view);
     look(90, 0);
-    draw(view);
-    const Frame left = capture();
+    EXPECT_GT(differingPixels(ahead, drawAndCapture(view)), kWidth * kHeight / 2);
     look(0, 0);
-    draw(view);
-    EXPECT_GT(differingPixels(ahead, left), kWidth * kHeight / 2);
-    EXPECT_EQ(differingPixels(ahead, capture()), 0);
+    EXPECT_EQ(differingPixels(ahead, drawAndCapture(view)), 0);
 }
 
 TEST_F(WorldPictureTest, APoseThatIsNotANumberShowsAnEmptyBackdrop) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     view.session().setDevicePose(simd_float4x4{nan});
-    draw(view);
-    const Frame frame = capture();
+    const Frame frame = drawAndCapture(view);
     EXPECT_EQ(frame.count(isMagenta), 0);
     EXPECT_EQ(frame.count([](SDL_Color c) { return c.r + c.g + c.b > 200; }), 0);
-}
-
-TEST_F(WorldPictureTest, SpritesAreDrawnOverTheWorld) {
-    writeImage("green", 30, 30, [](int, int) { return SDL_Color{0, 255, 0, 255}; });
-    scene->addChild(std::make_shared<SKSpriteNode>("green"));
-    draw(view);
-    const SDL_Point centre = pixelOf(0, 0);
-    EXPECT_TRUE(isNear(capture().at(centre.x, centre.y), 0, 255, 0, 4));
 }
 
 TEST_F(WorldPictureTest, ACameraFrameReplacesTheWorldAndFillsTheView) {
@@ -101,16 +82,13 @@ TEST_F(WorldPictureTest, ACameraFrameReplacesTheWorldAndFillsTheView) {
         }
     }
     renderer->setCameraFrame(frame);
-    draw(view);
-    Frame drawn = capture();
+    const Frame drawn = drawAndCapture(view);
     EXPECT_EQ(drawn.count(isMagenta), 0);
     EXPECT_TRUE(isNear(drawn.at(0, kHeight / 4), 255, 0, 0));
     EXPECT_TRUE(isNear(drawn.at(kWidth - 1, kHeight / 4), 255, 0, 0));
     EXPECT_TRUE(isNear(drawn.at(kWidth / 2, kHeight * 3 / 4), 0, 0, 255));
     renderer->clearCameraFrame();
-    draw(view);
-    drawn = capture();
-    EXPECT_FALSE(isNear(drawn.at(0, kHeight / 4), 255, 0, 0));
+    EXPECT_FALSE(isNear(drawAndCapture(view).at(0, kHeight / 4), 255, 0, 0));
 }
 
 TEST_F(WorldPictureTest, AMalformedCameraFrameIsRefusedOnce) {
@@ -124,16 +102,23 @@ TEST_F(WorldPictureTest, AMalformedCameraFrameIsRefusedOnce) {
     EXPECT_NE(lines[0].find("camera frame: 640x480"), std::string::npos) << lines[0];
 }
 
-TEST_F(WorldPictureTest, TheReadoutsShowInTheBottomRightCorner) {
+TEST_F(WorldPictureTest, TheReadoutsShowOneOrBothAtATimeInTheBottomRightCorner) {
+    view.setShowsNodeCount(true);
+    EXPECT_EQ(Readouts::text(view), "0 nodes");
+    view.setShowsNodeCount(false);
+    EXPECT_EQ(Readouts::text(view), "");
     scene->addChild(std::make_shared<SKNode>());
     view.stepFrame(0.0);
     view.stepFrame(0.5);
-    const Frame without = (draw(view), capture());
+    const Frame without = drawAndCapture(view);
+    view.setShowsNodeCount(true);
+    EXPECT_EQ(Readouts::text(view), "1 node");
+    view.setShowsNodeCount(false);
     view.setShowsFPS(true);
+    EXPECT_EQ(Readouts::text(view), "2 fps");
     view.setShowsNodeCount(true);
     EXPECT_EQ(Readouts::text(view), "1 node  2 fps");
-    draw(view);
-    const Frame with = capture();
+    const Frame with = drawAndCapture(view);
     const auto white = [](SDL_Color c) { return isNear(c, 255, 255, 255, 40); };
     EXPECT_GT(with.count(white, kWidth - 200, kHeight - 40, kWidth, kHeight), 60);
     EXPECT_GT(differingPixels(with, without), 200);
@@ -141,20 +126,11 @@ TEST_F(WorldPictureTest, TheReadoutsShowInTheBottomRightCorner) {
     EXPECT_EQ(differingPixels(with, without, {0, 0, kWidth - 200, kHeight}), 0);
 }
 
-TEST_F(WorldPictureTest, TheReadoutsCanBeShownOneAtATime) {
-    view.setShowsNodeCount(true);
-    EXPECT_EQ(Readouts::text(view), "0 nodes");
-    view.setShowsNodeCount(false);
-    view.setShowsFPS(true);
-    EXPECT_EQ(Readouts::text(view), "0 fps");
-    view.setShowsFPS(false);
-    EXPECT_EQ(Readouts::text(view), "");
-}
-
-TEST_F(WorldPictureTest, AScreenshotHoldsTheDrawnFrame) {
+TEST_F(WorldPictureTest, SpritesAreDrawnOverTheWorldAndAScreenshotHoldsTheDrawnFrame) {
     writeImage("green", 30, 30, [](int, int) { return SDL_Color{0, 255, 0, 255}; });
     scene->addChild(std::make_shared<SKSpriteNode>("green"));
-    draw(view);
+    const SDL_Point centre = pixelOf(0, 0);
+    EXPECT_TRUE(isNear(drawAndCapture(view).at(centre.x, centre.y), 0, 255, 0, 4));
     const auto file = bundle / "shot.png";
     ASSERT_TRUE(renderer->savePNG(file));
     SDL_Surface* shot = IMG_Load(file.c_str());
@@ -162,7 +138,6 @@ TEST_F(WorldPictureTest, AScreenshotHoldsTheDrawnFrame) {
     EXPECT_EQ(shot->w, kWidth);
     EXPECT_EQ(shot->h, kHeight);
     SDL_Surface* rgba = SDL_ConvertSurfaceFormat(shot, SDL_PIXELFORMAT_RGBA32, 0);
-    const SDL_Point centre = pixelOf(0, 0);
     const auto* pixel = static_cast<const std::uint8_t*>(rgba->pixels) +
                         static_cast<std::ptrdiff_t>(centre.y) * rgba->pitch +
                         static_cast<std::ptrdiff_t>(centre.x) * 4;

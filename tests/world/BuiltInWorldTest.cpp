@@ -83,35 +83,31 @@ WorldFrame meshed(const WorldRect& rect, const ARCamera& camera) {
     return frame;
 }
 
-TEST(BuiltInWorldTest, APointStraightAheadLandsInTheMiddleOfTheView) {
-    // A picture facing the camera two metres ahead, its centre on the line of sight.
+TEST(BuiltInWorldTest, APictureFacingTheCameraShowsItsTextureTheRightWayRound) {
+    // A picture two metres ahead, its centre on the line of sight, seen in two view sizes.
     const WorldRect picture{{-1.0F, 1.0F, -2.0F}, kPlusX, kMinusY, 2.0F, 2.0F, {7, 2.0F, 2.0F}};
-    const WorldFrame frame = meshed(picture, cameraAt({}));
-    ASSERT_EQ(frame.batches().size(), 1U);
-    EXPECT_EQ(frame.batches()[0].texture, 7U);
-    bool found = false;
-    for (const WorldVertex& v : frame.batches()[0].vertices) {
-        if (v.x == kView.width / 2.0 && v.y == kView.height / 2.0) {
-            found = true;
-            EXPECT_FLOAT_EQ(v.u, 0.5F);
-            EXPECT_FLOAT_EQ(v.v, 0.5F);
+    for (const CGSize view : {kView, CGSize{400.0, 400.0}}) {
+        const ARCamera camera = cameraAt({}, view);
+        const WorldFrame frame = meshed(picture, camera);
+        ASSERT_EQ(frame.batches().size(), 1U);
+        EXPECT_EQ(frame.batches()[0].texture, 7U);
+        const auto corner = camera.projectPoint({-1.0F, 1.0F, -2.0F});
+        ASSERT_TRUE(corner.has_value());
+        int middles = 0;
+        for (const WorldVertex& v : frame.batches()[0].vertices) {
+            // The middle of the view shows the middle of the texture, the top left its top left.
+            if (v.x == view.width / 2.0 && v.y == view.height / 2.0) {
+                ++middles;
+                EXPECT_FLOAT_EQ(v.u, 0.5F);
+                EXPECT_FLOAT_EQ(v.v, 0.5F);
+            }
+            if (std::abs(v.x - corner->viewPoint.x) < 1e-3 &&
+                std::abs(v.y - corner->viewPoint.y) < 1e-3) {
+                EXPECT_FLOAT_EQ(v.u, 0.0F);
+                EXPECT_FLOAT_EQ(v.v, 0.0F);
+            }
         }
-    }
-    EXPECT_TRUE(found);
-}
-
-TEST(BuiltInWorldTest, TheTopLeftOfAPictureShowsTheTopLeftOfItsTexture) {
-    const WorldRect picture{{-1.0F, 1.0F, -2.0F}, kPlusX, kMinusY, 2.0F, 2.0F, {0, 2.0F, 2.0F}};
-    const ARCamera camera = cameraAt({}, {400.0, 400.0});
-    const WorldFrame frame = meshed(picture, camera);
-    const auto corner = camera.projectPoint({-1.0F, 1.0F, -2.0F});
-    ASSERT_TRUE(corner.has_value());
-    for (const WorldVertex& v : frame.batches()[0].vertices) {
-        if (std::abs(v.x - corner->viewPoint.x) < 1e-3 &&
-            std::abs(v.y - corner->viewPoint.y) < 1e-3) {
-            EXPECT_FLOAT_EQ(v.u, 0.0F);
-            EXPECT_FLOAT_EQ(v.v, 0.0F);
-        }
+        EXPECT_GT(middles, 0) << view.width << " x " << view.height;
     }
 }
 
@@ -120,23 +116,16 @@ TEST(BuiltInWorldTest, APictureSeenFromBehindIsNotDrawn) {
     EXPECT_EQ(meshed(picture, cameraAt({})).triangleCount(), 0U);
 }
 
-TEST(BuiltInWorldTest, FromInsideTheRoomEveryPixelIsCovered) {
-    const BuiltInWorld& world = BuiltInWorld::shared();
-    for (const DevicePose& pose : randomPoses(40)) {
-        const WorldFrame frame = world.frame(cameraAt(pose));
+TEST(BuiltInWorldTest, FromInsideTheRoomEvenAlmostTouchingAWallEveryPixelIsCovered) {
+    std::vector<DevicePose> poses = randomPoses(40);
+    for (const double yaw : {0.0, 30.0, 80.0}) {
+        poses.push_back({yaw, 10.0, 0.0, 0.3, 0.0, -RoomBuilder::kHalfDepth + 0.06});
+    }
+    for (const DevicePose& pose : poses) {
+        const WorldFrame frame = BuiltInWorld::shared().frame(cameraAt(pose));
         EXPECT_EQ(uncoveredPixels(frame, kView), 0)
             << "yaw " << pose.yaw << " pitch " << pose.pitch << " at " << pose.x << " " << pose.y
             << " " << pose.z;
-    }
-}
-
-TEST(BuiltInWorldTest, ACameraAlmostTouchingAWallStillSeesAWholePicture) {
-    const BuiltInWorld& world = BuiltInWorld::shared();
-    const float wall = -RoomBuilder::kHalfDepth;
-    for (const double yaw : {0.0, 30.0, 80.0}) {
-        const DevicePose pose{yaw, 10.0, 0.0, 0.3, 0.0, wall + 0.06};
-        const WorldFrame frame = world.frame(cameraAt(pose));
-        EXPECT_EQ(uncoveredPixels(frame, kView), 0) << "yaw " << yaw;
     }
 }
 
@@ -149,14 +138,10 @@ TEST(BuiltInWorldTest, EveryVertexIsANumberWithinTheViewAndItsTexture) {
             ASSERT_LT(batch.texture, world.textures().size());
             for (const WorldVertex& v : batch.vertices) {
                 ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y));
-                EXPECT_GE(v.x, -reach);
-                EXPECT_LE(v.x, kView.width + reach);
-                EXPECT_GE(v.y, -reach);
-                EXPECT_LE(v.y, kView.height + reach);
-                EXPECT_GE(v.u, 0.0F);
-                EXPECT_LE(v.u, 1.0F);
-                EXPECT_GE(v.v, 0.0F);
-                EXPECT_LE(v.v, 1.0F);
+                EXPECT_TRUE(v.x >= -reach && v.x <= kView.width + reach) << v.x;
+                EXPECT_TRUE(v.y >= -reach && v.y <= kView.height + reach) << v.y;
+                EXPECT_TRUE(v.u >= 0.0F && v.u <= 1.0F && v.v >= 0.0F && v.v <= 1.0F)
+                    << v.u << " " << v.v;
             }
         }
     }
@@ -174,9 +159,9 @@ TEST(BuiltInWorldTest, AffineTexturingStaysCloseToPerspective) {
         for (const double yaw : {0.0, 35.0}) {
             const ARCamera camera = cameraAt({yaw, pitch, 0.0, 0.0, 0.0, 0.0}, view);
             const WorldFrame frame = meshed(floor, camera);
-            for (const WorldVertex* t = frame.batches()[0].vertices.data();
-                 t < frame.batches()[0].vertices.data() + frame.batches()[0].vertices.size();
-                 t += 3) {
+            const std::vector<WorldVertex>& vertices = frame.batches()[0].vertices;
+            for (std::size_t i = 0; i + 2 < vertices.size(); i += 3) {
+                const WorldVertex* t = &vertices[i];
                 const float u = (t[0].u + t[1].u + t[2].u) / 3.0F;
                 const float v = (t[0].v + t[1].v + t[2].v) / 3.0F;
                 const simd_float3 drawn{-4.0F + 8.0F * u, floorY, -4.5F + 9.0F * v};
@@ -225,13 +210,6 @@ TEST(BuiltInWorldTest, TheTexturesAreOpaqueAndSensiblySized) {
         for (std::size_t i = 3; i < image.bytes().size(); i += 4) {
             ASSERT_EQ(image.bytes()[i], 255);
         }
-    }
-}
-
-TEST(BuiltInWorldTest, TriangleCountsStayModest) {
-    const BuiltInWorld& world = BuiltInWorld::shared();
-    for (const DevicePose& pose : randomPoses(20)) {
-        EXPECT_LT(world.frame(cameraAt(pose, {375.0, 667.0})).triangleCount(), 6000U);
     }
 }
 

@@ -18,25 +18,24 @@ namespace {
 constexpr double kFocal = 100.0;
 constexpr CGSize kView{200.0, 100.0};
 constexpr double kNear = 0.05;
+const FrustumClipper kClipper(kFocal, kView, kNear);
 
 TEST(FrustumClipperTest, APointInViewIsInsideEveryPlane) {
-    const FrustumClipper clipper(kFocal, kView, kNear);
-    EXPECT_EQ(clipper.outcode({0.0F, 0.0F, -1.0F}), 0U);
-    EXPECT_NE(clipper.outcode({0.0F, 0.0F, 1.0F}), 0U);
-    EXPECT_NE(clipper.outcode({0.0F, 0.0F, -0.01F}), 0U);
+    EXPECT_EQ(kClipper.outcode({0.0F, 0.0F, -1.0F}), 0U);
+    EXPECT_NE(kClipper.outcode({0.0F, 0.0F, 1.0F}), 0U);
+    EXPECT_NE(kClipper.outcode({0.0F, 0.0F, -0.01F}), 0U);
     // Past the right edge, beyond the guard band: x / depth * focal > 100 + 8.
-    EXPECT_NE(clipper.outcode({1.2F, 0.0F, -1.0F}), 0U);
-    EXPECT_EQ(clipper.outcode({1.05F, 0.0F, -1.0F}), 0U);
+    EXPECT_NE(kClipper.outcode({1.2F, 0.0F, -1.0F}), 0U);
+    EXPECT_EQ(kClipper.outcode({1.05F, 0.0F, -1.0F}), 0U);
 }
 
 TEST(FrustumClipperTest, ATriangleCrossingTheCameraPlaneKeepsItsFrontPart) {
-    const FrustumClipper clipper(kFocal, kView, kNear);
     const CameraVertex a{{0.0F, -0.1F, -1.0F}, 0.0F, 0.0F};
     const CameraVertex b{{0.0F, -0.1F, 1.0F}, 1.0F, 0.0F};
     const CameraVertex c{{0.1F, -0.1F, -1.0F}, 0.0F, 1.0F};
     const auto planes = static_cast<std::uint8_t>(
-        clipper.outcode(a.position) | clipper.outcode(b.position) | clipper.outcode(c.position));
-    const FrustumClipper::Polygon polygon = clipper.clip(a, b, c, planes);
+        kClipper.outcode(a.position) | kClipper.outcode(b.position) | kClipper.outcode(c.position));
+    const FrustumClipper::Polygon polygon = kClipper.clip(a, b, c, planes);
     ASSERT_GE(polygon.count, 3);
     for (int i = 0; i < polygon.count; ++i) {
         const CameraVertex& v = polygon.vertices[static_cast<std::size_t>(i)];
@@ -49,21 +48,19 @@ TEST(FrustumClipperTest, ATriangleCrossingTheCameraPlaneKeepsItsFrontPart) {
 }
 
 TEST(FrustumClipperTest, ATriangleWhollyBehindTheCameraVanishes) {
-    const FrustumClipper clipper(kFocal, kView, kNear);
     const CameraVertex a{{0.0F, 0.0F, 1.0F}, 0.0F, 0.0F};
     const CameraVertex b{{1.0F, 0.0F, 1.0F}, 0.0F, 0.0F};
     const CameraVertex c{{0.0F, 1.0F, 1.0F}, 0.0F, 0.0F};
-    EXPECT_EQ(clipper.clip(a, b, c, 0x1F).count, 0);
+    EXPECT_EQ(kClipper.clip(a, b, c, 0x1F).count, 0);
 }
 
 TEST(FrustumClipperTest, ASharedEdgeIsCutAtTheSamePointFromEitherSide) {
-    const FrustumClipper clipper(kFocal, kView, kNear);
     const CameraVertex p{{0.3F, -0.2F, -2.0F}, 0.0F, 0.0F};
     const CameraVertex q{{-0.1F, -0.2F, 0.7F}, 1.0F, 0.0F};
     const CameraVertex left{{-0.5F, -0.2F, -1.0F}, 0.0F, 1.0F};
     const CameraVertex right{{0.8F, -0.2F, -1.0F}, 1.0F, 1.0F};
-    const auto one = clipper.clip(p, q, left, 1U);
-    const auto other = clipper.clip(q, p, right, 1U);
+    const auto one = kClipper.clip(p, q, left, 1U);
+    const auto other = kClipper.clip(q, p, right, 1U);
     int shared = 0;
     for (int i = 0; i < one.count; ++i) {
         for (int j = 0; j < other.count; ++j) {

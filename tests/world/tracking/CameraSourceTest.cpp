@@ -35,82 +35,60 @@ void writeFile(const std::filesystem::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
-TEST(CameraSource, NamesAMissingDevice) {
-    const auto opened = CameraSource::openDevice("/dev/rovuzu-no-such-camera");
-    EXPECT_EQ(opened.source, nullptr);
-    EXPECT_EQ(opened.problem,
-              "/dev/rovuzu-no-such-camera: cannot open the camera (no such device)");
-}
-
-TEST(CameraSource, RefusesAFileAsADevice) {
+TEST(CameraSource, NamesWhyADeviceCannotBeOpened) {
     const TemporaryFolder folder;
-    const auto path = folder.path() / "video0";
-    writeFile(path, "not a camera");
-    const auto opened = CameraSource::openDevice(path.string());
-    EXPECT_EQ(opened.source, nullptr);
-    EXPECT_EQ(opened.problem, path.string() + ": cannot open the camera (not a video device)");
+    const std::string file = (folder.path() / "video0").string();
+    writeFile(file, "not a camera");
+    const std::pair<std::string, std::string> cases[] = {
+        {"/dev/rovuzu-no-such-camera", "no such device"},
+        {file, "not a video device"},
+        {"/dev/null", "busy, or not a video capture device"}};
+    for (const auto& [path, why] : cases) {
+        const auto opened = CameraSource::openDevice(path);
+        EXPECT_EQ(opened.source, nullptr) << path;
+        EXPECT_EQ(opened.problem, path + ": cannot open the camera (" + why + ")");
+    }
 }
 
-TEST(CameraSource, RefusesADeviceThatIsNoCamera) {
-    const auto opened = CameraSource::openDevice("/dev/null");
-    EXPECT_EQ(opened.source, nullptr);
-    EXPECT_EQ(opened.problem,
-              "/dev/null: cannot open the camera (busy, or not a video capture device)");
-}
-
-TEST(CameraSource, NamesAMissingFile) {
-    const auto opened = CameraSource::openFile("/nonexistent/rovuzu/clip.mp4");
-    EXPECT_EQ(opened.source, nullptr);
-    EXPECT_EQ(opened.problem, "/nonexistent/rovuzu/clip.mp4: cannot open the video (no such file)");
-}
-
-TEST(CameraSource, RefusesAnEmptyFile) {
+TEST(CameraSource, NamesWhyAFileCannotBeOpened) {
     const TemporaryFolder folder;
-    const auto path = folder.path() / "empty.mp4";
-    writeFile(path, "");
-    const auto opened = CameraSource::openFile(path.string());
-    EXPECT_EQ(opened.source, nullptr);
-    EXPECT_EQ(opened.problem, path.string() + ": cannot open the video (the file is empty)");
+    const std::string empty = (folder.path() / "empty.mp4").string();
+    writeFile(empty, "");
+    const std::pair<std::string, std::string> cases[] = {
+        {"/nonexistent/rovuzu/clip.mp4", "no such file"},
+        {empty, "the file is empty"},
+        {folder.path().string(), "it is a directory"}};
+    for (const auto& [path, why] : cases) {
+        const auto opened = CameraSource::openFile(path);
+        EXPECT_EQ(opened.source, nullptr) << path;
+        EXPECT_EQ(opened.problem, path + ": cannot open the video (" + why + ")");
+    }
 }
 
-TEST(CameraSource, RefusesAFolder) {
+TEST(CameraSource, RefusesGarbageAndATruncatedVideoInOneLine) {
     const TemporaryFolder folder;
-    const auto opened = CameraSource::openFile(folder.path().string());
-    EXPECT_EQ(opened.source, nullptr);
-    EXPECT_EQ(opened.problem,
-              folder.path().string() + ": cannot open the video (it is a directory)");
-}
-
-TEST(CameraSource, RefusesGarbage) {
-    const TemporaryFolder folder;
-    const auto path = folder.path() / "garbage.avi";
     std::string noise(50000, '\0');
     for (std::size_t i = 0; i < noise.size(); ++i) {
         noise[i] = static_cast<char>((i * 7919U) % 251U);
     }
-    writeFile(path, noise);
-    const auto opened = CameraSource::openFile(path.string());
-    EXPECT_EQ(opened.source, nullptr);
-    EXPECT_EQ(opened.problem.rfind(path.string() + ": cannot ", 0), 0U) << opened.problem;
-    EXPECT_EQ(opened.problem.find('\n'), std::string::npos);
+    writeFile(folder.path() / "garbage.avi", noise);
+    std::string head(200, '\0');
+    std::ifstream(writeVideo(folder.path()), std::ios::binary)
+        .read(head.data(), static_cast<std::streamsize>(head.size()));
+    writeFile(folder.path() / "cut.avi", head);
+    for (const char* name : {"garbage.avi", "cut.avi"}) {
+        const std::string path = (folder.path() / name).string();
+        const auto opened = CameraSource::openFile(path);
+        EXPECT_EQ(opened.source, nullptr);
+        EXPECT_EQ(opened.problem.rfind(path + ": cannot ", 0), 0U) << opened.problem;
+        EXPECT_EQ(opened.problem.find('\n'), std::string::npos);
+    }
 }
 
-TEST(CameraSource, RefusesATruncatedVideo) {
+TEST(CameraSource, PlaysAVideoBackWithItsColoursAndTimesOnceOrLooped) {
     const TemporaryFolder folder;
     const std::string video = writeVideo(folder.path());
-    const auto path = folder.path() / "cut.avi";
-    std::ifstream in(video, std::ios::binary);
-    std::string head(200, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    writeFile(path, head);
-    const auto opened = CameraSource::openFile(path.string());
-    EXPECT_EQ(opened.source, nullptr);
-    EXPECT_EQ(opened.problem.rfind(path.string() + ": cannot ", 0), 0U) << opened.problem;
-}
-
-TEST(CameraSource, PlaysAVideoBackWithItsColoursAndTimes) {
-    const TemporaryFolder folder;
-    const auto opened = CameraSource::openFile(writeVideo(folder.path()));
+    const auto opened = CameraSource::openFile(video);
     ASSERT_NE(opened.source, nullptr) << opened.problem;
     CameraSource& source = *opened.source;
     EXPECT_TRUE(source.isFile());
@@ -130,16 +108,10 @@ TEST(CameraSource, PlaysAVideoBackWithItsColoursAndTimes) {
     }
     EXPECT_EQ(source.read(frame), CameraSource::Status::EndOfStream);
     EXPECT_EQ(source.read(frame), CameraSource::Status::EndOfStream);
-}
-
-TEST(CameraSource, LoopsAVideoWithRisingTimes) {
-    const TemporaryFolder folder;
-    const auto opened =
-        CameraSource::openFile(writeVideo(folder.path()), CameraSource::AtEnd::Loop);
-    ASSERT_NE(opened.source, nullptr) << opened.problem;
-    CameraFrame frame;
+    const auto looped = CameraSource::openFile(video, CameraSource::AtEnd::Loop);
+    ASSERT_NE(looped.source, nullptr) << looped.problem;
     for (int i = 0; i < 3 * kFrames; ++i) {
-        ASSERT_EQ(opened.source->read(frame), CameraSource::Status::Frame) << "frame " << i;
+        ASSERT_EQ(looped.source->read(frame), CameraSource::Status::Frame) << "frame " << i;
         EXPECT_NEAR(frame.time, i / kFramesPerSecond, 1e-6);
     }
 }

@@ -70,27 +70,19 @@ TEST(RotationTracker, SlowPanHardlyDrifts) {
     EXPECT_LT(std::abs(result.driftDegreesPerMinute), 2.0);
 }
 
-TEST(RotationTracker, TurningLeftIsPositiveYaw) {
-    RotationTracker tracker;
-    tracker.track(shiftedPicture(0, 0, 0.0));
-    // The scene sliding right means the camera turned left.
-    ASSERT_EQ(tracker.track(shiftedPicture(4, 0, 1.0 / 30)), TrackingState::Tracking);
-    const YawPitchRoll angles = anglesOf(tracker);
-    const double focal = 160.0 / std::tan(CV_PI / 6.0);
-    // Near enough: a shift is not quite a rotation away from the middle of the picture.
-    EXPECT_NEAR(angles.yaw * kDegrees, std::atan(4.0 / focal) * kDegrees, 0.15);
-    EXPECT_NEAR(angles.pitch * kDegrees, 0.0, 0.1);
-}
-
-TEST(RotationTracker, LookingUpIsPositivePitch) {
-    RotationTracker tracker;
-    tracker.track(shiftedPicture(0, 0, 0.0));
-    // The scene sliding down means the camera looked up.
-    ASSERT_EQ(tracker.track(shiftedPicture(0, 4, 1.0 / 30)), TrackingState::Tracking);
-    const YawPitchRoll angles = anglesOf(tracker);
-    const double focal = 160.0 / std::tan(CV_PI / 6.0);
-    EXPECT_NEAR(angles.pitch * kDegrees, std::atan(4.0 / focal) * kDegrees, 0.15);
-    EXPECT_NEAR(angles.yaw * kDegrees, 0.0, 0.1);
+TEST(RotationTracker, TurningLeftIsPositiveYawAndLookingUpPositivePitch) {
+    // A shift is near enough, not quite, a rotation away from the middle of the picture.
+    const double shifted = std::atan(4.0 / (160.0 / std::tan(CV_PI / 6.0))) * kDegrees;
+    // The scene sliding right means the camera turned left; sliding down, it looked up.
+    for (const bool right : {true, false}) {
+        RotationTracker tracker;
+        tracker.track(shiftedPicture(0, 0, 0.0));
+        ASSERT_EQ(tracker.track(shiftedPicture(right ? 4 : 0, right ? 0 : 4, 1.0 / 30)),
+                  TrackingState::Tracking);
+        const YawPitchRoll angles = anglesOf(tracker);
+        EXPECT_NEAR(angles.yaw * kDegrees, right ? shifted : 0.0, right ? 0.15 : 0.1);
+        EXPECT_NEAR(angles.pitch * kDegrees, right ? 0.0 : shifted, right ? 0.1 : 0.15);
+    }
 }
 
 // Frames 30 to 59 come from a covered lens while the camera drifts a few degrees; uncovered,
@@ -161,45 +153,26 @@ TEST(RotationTracker, GyroCarriesTheOrientationWhileThePictureIsBlank) {
     EXPECT_LT(errorAfterBlindTurn(true), 2.0);
 }
 
-TEST(RotationTracker, TakesPicturesWithoutContentAsLost) {
+TEST(RotationTracker, TakesPicturesWithoutContentAsLostAndTracksOnceThereIsTexture) {
     RotationTracker tracker;
     EXPECT_EQ(tracker.track(CameraFrame{}), TrackingState::Lost);
-    CameraFrame wrongSize{320, 240, std::vector<std::uint8_t>(100), 0.1};
-    EXPECT_EQ(tracker.track(wrongSize), TrackingState::Lost);
+    EXPECT_EQ(tracker.track(CameraFrame{320, 240, std::vector<std::uint8_t>(100), 0.1}),
+              TrackingState::Lost);
     EXPECT_EQ(tracker.track(CameraFrame{-5, 7, {}, 0.2}), TrackingState::Lost);
+    double time = 0.2;
+    const std::pair<int, int> oddSizes[] = {{1, 1},     {3, 7}, {2000, 2}, {2, 900},  {17, 13},
+                                            {320, 240}, {1, 1}, {64, 48},  {641, 479}};
+    for (const auto& [width, height] : oddSizes) {
+        const CameraFrame blank = blankFrame(width, height, time += 0.03, width);
+        EXPECT_EQ(tracker.track(blank), TrackingState::Lost) << width << "x" << height;
+    }
+    EXPECT_EQ(tracker.featureCount(), 0);
     EXPECT_EQ(tracker.orientation(), glm::quat(1.0F, 0.0F, 0.0F, 0.0F));
-    // A real picture afterwards starts tracking as usual.
-    EXPECT_EQ(tracker.track(shiftedPicture(0, 0, 0.3)), TrackingState::Tracking);
-    EXPECT_EQ(tracker.track(shiftedPicture(2, 0, 0.33)), TrackingState::Tracking);
+    // Nothing was tracked before, so there is nothing to check the first texture against.
+    EXPECT_EQ(tracker.track(shiftedPicture(0, 0, time + 0.1)), TrackingState::Tracking);
+    EXPECT_EQ(tracker.track(shiftedPicture(2, 0, time + 0.13)), TrackingState::Tracking);
     EXPECT_GT(tracker.featureCount(), 50);
     EXPECT_GT(tracker.inlierCount(), 50);
-}
-
-TEST(RotationTracker, SurvivesPicturesOfOddSizes) {
-    RotationTracker tracker;
-    double time = 0.0;
-    for (const auto& [width, height] : {std::pair{1, 1},
-                                        {3, 7},
-                                        {2000, 2},
-                                        {2, 900},
-                                        {17, 13},
-                                        {320, 240},
-                                        {1, 1},
-                                        {64, 48},
-                                        {641, 479}}) {
-        CameraFrame frame = testing::blankFrame(width, height, time += 0.03, width);
-        EXPECT_EQ(tracker.track(frame), TrackingState::Lost) << width << "x" << height;
-    }
-    EXPECT_EQ(tracker.orientation(), glm::quat(1.0F, 0.0F, 0.0F, 0.0F));
-}
-
-TEST(RotationTracker, StartsLostOnABlankPictureAndTracksOnceThereIsTexture) {
-    RotationTracker tracker;
-    EXPECT_EQ(tracker.track(blankFrame(320, 240, 0.0, 1)), TrackingState::Lost);
-    EXPECT_EQ(tracker.featureCount(), 0);
-    // Nothing was tracked before, so there is nothing to check the first texture against.
-    EXPECT_EQ(tracker.track(shiftedPicture(0, 0, 0.1)), TrackingState::Tracking);
-    EXPECT_EQ(tracker.track(shiftedPicture(1, 0, 0.2)), TrackingState::Tracking);
 }
 
 }  // namespace
