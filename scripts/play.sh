@@ -14,5 +14,7 @@ demo=build/release/demo
 mkdir -p "$demo"
 echo "rovuzu: no display here; the built-in player plays a round headless instead" >&2
 "$binary" --headless --autoplay --screenshot "$demo/last-frame.png" --report "$demo/report.json" "$@"
-summary=$(grep -E '"(targetsCreated|targetCount|elapsedText)"' "$demo/report.json" | tr -d ' ,"' | tr '\n' ' ')
-echo "Round over: ${summary}(picture: $demo/last-frame.png, report: $demo/report.json)"
+# "key": value lines of the report, as key=value; a text keeps its spaces.
+summary=$(grep -E '"(targetsCreated|targetCount|elapsedText)"' "$demo/report.json" |
+    sed -E 's/^ *"([A-Za-z]+)": *(.*[^,]),?$/\1=\2/' | paste -sd ' ')
+echo "Round over: ${summary} (picture: $demo/last-frame.png, report: $demo/report.json)"
