@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <ranges>
+#include <iterator>
 #include <utility>
 
 #include "platform/foundation/ClassRegistry.hpp"
@@ -123,9 +123,9 @@ std::vector<std::shared_ptr<SKNode>> SKScene::nodesAtPoint(CGPoint point) const 
                      [](const auto& a, const auto& b) { return a.second < b.second; });
     std::vector<std::shared_ptr<SKNode>> found;
     found.reserve(hits.size());
-    for (const auto& hit : hits | std::views::reverse) {
-        found.push_back(std::const_pointer_cast<SKNode>(hit.first->shared_from_this()));
-    }
+    std::transform(hits.rbegin(), hits.rend(), std::back_inserter(found), [](const auto& hit) {
+        return std::const_pointer_cast<SKNode>(hit.first->shared_from_this());
+    });
     return found;
 }
 
