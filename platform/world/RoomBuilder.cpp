@@ -135,7 +135,7 @@ void RoomBuilder::addShell() {
                                                            {south, Paints::south},
                                                            {west, Paints::west}}};
     for (auto [wall, paint] : walls) {
-        const std::size_t texture = addTexture([paint] { return RoomArt::wall(paint); });
+        const std::size_t texture = addTexture([paint = paint] { return RoomArt::wall(paint); });
         wall.tile = pictureTile(texture, RoomArt::kWallTile, kHeight);
         model_.shell.push_back(wall);
     }
