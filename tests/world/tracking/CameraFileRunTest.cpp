@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <opencv2/imgproc.hpp>
-#include <opencv2/videoio.hpp>
 #include <sstream>
 
 #include "tests/world/tracking/TrackingTestSupport.hpp"
@@ -16,26 +14,7 @@ namespace {
 using testing::TemporaryFolder;
 
 constexpr int kFrames = 50;
-constexpr double kFramesPerSecond = 50.0;
 constexpr double kPanDegrees = 10.0;
-
-void writePan(const std::filesystem::path& file) {
-    cv::VideoWriter writer(file.string(), cv::VideoWriter::fourcc('M', 'J', 'P', 'G'),
-                           kFramesPerSecond, testing::kTestPictureSize);
-    ASSERT_TRUE(writer.isOpened());
-    SyntheticSequence sequence(
-        testing::testSettings("pan", RotationPath({{0, 0, 0, 0}, {1, kPanDegrees, 0, 0}})),
-        testing::testPanorama());
-    CameraFrame frame;
-    glm::dmat3 truth;
-    for (int i = 0; i < kFrames; ++i) {
-        sequence.frame(i, frame, truth);
-        const cv::Mat rgb(frame.height, frame.width, CV_8UC3, frame.rgb.data());
-        cv::Mat bgr;
-        cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
-        writer.write(bgr);
-    }
-}
 
 // The yaw of the last look in a recorded session.
 double lastYaw(const std::filesystem::path& recording) {
@@ -57,7 +36,7 @@ double lastYaw(const std::filesystem::path& recording) {
 TEST(CameraFileRun, AVideosTrackedPanTurnsTheDeviceInAHeadlessRun) {
     const TemporaryFolder folder;
     const auto video = folder.path() / "pan.avi";
-    writePan(video);
+    testing::writePanVideo(video, kFrames, kPanDegrees);
     const auto recording = folder.path() / "session.txt";
     const std::string command = std::string(ROVUZU_BINARY) + " --headless --camera-file '" +
                                 video.string() + "' --quit-after 2 --record '" +
@@ -73,7 +52,7 @@ TEST(CameraFileRun, AVideosTrackedPanTurnsTheDeviceInAHeadlessRun) {
 TEST(CameraFileRun, WithoutTheCameraModuleTheBuiltInWorldStays) {
     const TemporaryFolder folder;
     const auto video = folder.path() / "pan.avi";
-    writePan(video);
+    testing::writePanVideo(video, kFrames, kPanDegrees);
     const auto binary = folder.path() / "bin" / "rovuzu";
     std::filesystem::create_directories(binary.parent_path());
     std::filesystem::copy_file(ROVUZU_BINARY, binary);

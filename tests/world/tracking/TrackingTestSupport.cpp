@@ -1,10 +1,13 @@
 #include "tests/world/tracking/TrackingTestSupport.hpp"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <glm/gtc/quaternion.hpp>
 #include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#include <opencv2/videoio.hpp>
 
 #include "platform/world/tracking/RotationVector.hpp"
 #include "tools/trackeval/Panorama.hpp"
@@ -44,6 +47,23 @@ TemporaryFolder::TemporaryFolder() {
 TemporaryFolder::~TemporaryFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+void writePanVideo(const std::filesystem::path& file, int frames, double degrees) {
+    cv::VideoWriter writer(file.string(), cv::VideoWriter::fourcc('M', 'J', 'P', 'G'), 50.0,
+                           kTestPictureSize);
+    ASSERT_TRUE(writer.isOpened()) << file;
+    SyntheticSequence sequence(
+        testSettings("pan", RotationPath({{0, 0, 0, 0}, {1, degrees, 0, 0}})), testPanorama());
+    CameraFrame frame;
+    glm::dmat3 truth;
+    for (int i = 0; i < frames; ++i) {
+        sequence.frame(i, frame, truth);
+        const cv::Mat rgb(frame.height, frame.width, CV_8UC3, frame.rgb.data());
+        cv::Mat bgr;
+        cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
+        writer.write(bgr);
+    }
 }
 
 }  // namespace rovuzu::testing

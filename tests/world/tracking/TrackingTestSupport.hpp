@@ -24,6 +24,10 @@ SyntheticSequence::Settings testSettings(const std::string& name, RotationPath p
 // frame.
 double errorDegrees(const glm::quat& estimate, const glm::dmat3& origin, const glm::dmat3& truth);
 
+// Films `frames` pictures of a pan of `degrees` to the left over one second of the sequence
+// into an MJPEG video at 50 frames a second (quick to play), 320x240.
+void writePanVideo(const std::filesystem::path& file, int frames, double degrees);
+
 // A picture without anything to track: an even grey with faint sensor noise.
 CameraFrame blankFrame(int width, int height, double time, int seed);
 

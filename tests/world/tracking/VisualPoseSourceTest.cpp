@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <opencv2/imgproc.hpp>
-#include <opencv2/videoio.hpp>
 #include <thread>
 
 #include "platform/world/tracking/CameraSource.hpp"
@@ -16,25 +14,11 @@ using testing::TemporaryFolder;
 
 constexpr int kFrames = 20;
 
-// A short pan over the test panorama, at 50 frames a second so the test plays it quickly.
+// A short pan over the test panorama.
 std::string writePan(const std::filesystem::path& folder) {
-    std::string path = (folder / "pan.avi").string();
-    cv::VideoWriter writer(path, cv::VideoWriter::fourcc('M', 'J', 'P', 'G'), 50.0,
-                           testing::kTestPictureSize);
-    EXPECT_TRUE(writer.isOpened());
-    SyntheticSequence sequence(
-        testing::testSettings("pan", RotationPath({{0, 0, 0, 0}, {1, 10, 0, 0}})),
-        testing::testPanorama());
-    CameraFrame frame;
-    glm::dmat3 truth;
-    for (int i = 0; i < kFrames; ++i) {
-        sequence.frame(i, frame, truth);
-        const cv::Mat rgb(frame.height, frame.width, CV_8UC3, frame.rgb.data());
-        cv::Mat bgr;
-        cv::cvtColor(rgb, bgr, cv::COLOR_RGB2BGR);
-        writer.write(bgr);
-    }
-    return path;
+    const auto path = folder / "pan.avi";
+    testing::writePanVideo(path, kFrames, 10.0);
+    return path.string();
 }
 
 std::shared_ptr<const VisualPoseSource::Sample> waitFor(
