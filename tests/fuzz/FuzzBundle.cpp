@@ -36,9 +36,11 @@ FuzzBundle::~FuzzBundle() {
     std::filesystem::remove_all(root_, ignored);
 }
 
-void FuzzBundle::copyResources(std::initializer_list<const char*> fileNames) const {
+void FuzzBundle::copyGameResources() const {
     const std::filesystem::path resources{ROVUZU_SOURCE_RESOURCES};
-    for (const char* fileName : fileNames) {
+    for (const char* fileName :
+         {"Info.json", "Main.storyboard", "Scene.sks", "rovuzu1.png", "rovuzu2.png", "rovuzu3.png",
+          "rovuzu4.png", "gameover.png", "QuickDeath.wav"}) {
         std::filesystem::copy_file(resources / fileName, root_ / fileName,
                                    std::filesystem::copy_options::overwrite_existing);
     }

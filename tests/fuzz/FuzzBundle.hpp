@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <initializer_list>
 #include <string_view>
 
 namespace rovuzu {
@@ -17,8 +16,9 @@ class FuzzBundle {
     FuzzBundle& operator=(const FuzzBundle&) = delete;
     ~FuzzBundle();
 
-    // Copies the named files from the game's own resource folder, once, at start-up.
-    void copyResources(std::initializer_list<const char*> fileNames) const;
+    // Copies what a launch of the game reads (configuration, interface, scene, pictures, the
+    // hit sound) from its own resource folder, once, at start-up.
+    void copyGameResources() const;
     // Replaces a file in the bundle with the fuzzer's bytes.
     void write(std::string_view fileName, const std::uint8_t* data, std::size_t size) const;
 

@@ -17,11 +17,7 @@ namespace rovuzu {
 namespace {
 
 struct Harness {
-    Harness() {
-        bundle.copyResources({"Info.json", "Main.storyboard", "Scene.sks", "rovuzu1.png",
-                              "rovuzu2.png", "rovuzu3.png", "rovuzu4.png", "gameover.png",
-                              "QuickDeath.wav"});
-    }
+    Harness() { bundle.copyGameResources(); }
 
     FuzzBundle bundle{"launch"};
     CapturedConsole console;

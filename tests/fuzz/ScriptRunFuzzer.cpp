@@ -29,11 +29,7 @@ namespace {
 constexpr double kPlayTime = 4.0;  // past the first spawn tick, at 3 s
 
 struct Harness {
-    Harness() {
-        bundle.copyResources({"Info.json", "Main.storyboard", "Scene.sks", "rovuzu1.png",
-                              "rovuzu2.png", "rovuzu3.png", "rovuzu4.png", "gameover.png",
-                              "QuickDeath.wav"});
-    }
+    Harness() { bundle.copyGameResources(); }
 
     FuzzBundle bundle{"script-run"};
     CapturedConsole console;
