@@ -2,7 +2,7 @@
 
 #include <SDL2/SDL.h>
 
-#include "platform/host/SdlHandles.hpp"
+#include "platform/host/sdl/SdlHandles.hpp"
 
 namespace rovuzu {
 

@@ -8,7 +8,7 @@
 #include "platform/foundation/Clock.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
-#include "platform/host/InputEvent.hpp"
+#include "platform/host/core/InputEvent.hpp"
 
 namespace rovuzu {
 

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "platform/foundation/VirtualClock.hpp"
-#include "platform/host/FrameLoop.hpp"
-#include "platform/host/Renderer.hpp"
+#include "platform/host/core/FrameLoop.hpp"
+#include "platform/host/sdl/Renderer.hpp"
 #include "platform/uikit/UIApplication.hpp"
 
 namespace rovuzu {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/host/SdlHandles.hpp"
+#include "platform/host/sdl/SdlHandles.hpp"
 
 namespace rovuzu {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/host/Script.hpp"
+#include "platform/host/core/Script.hpp"
 #include "tests/fuzz/Require.hpp"
 
 namespace {

@@ -14,10 +14,11 @@
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/foundation/VirtualClock.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
-#include "platform/host/FrameLoop.hpp"
-#include "platform/host/HeadlessHost.hpp"
-#include "platform/host/Report.hpp"
-#include "platform/host/Script.hpp"
+#include "platform/host/core/FrameLoop.hpp"
+#include "platform/host/core/HostLoop.hpp"
+#include "platform/host/core/Report.hpp"
+#include "platform/host/core/Script.hpp"
+#include "platform/host/sdl/HeadlessHost.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "tests/fuzz/CapturedConsole.hpp"
 #include "tests/fuzz/FuzzBundle.hpp"
@@ -48,9 +49,10 @@ void play(std::vector<InputEvent> events, std::uint32_t seed) {
         UIApplication application;
         require(application.launch("AppDelegate", {375.0, 667.0}), "the game's resources launch");
         FrameLoop loop(application, seed % 2 == 1, nullptr);
-        Options options;
-        options.quitAfter = kPlayTime;
-        const double end = HeadlessHost(options, std::move(events), clock).run(application, loop);
+        HostLoop::Settings settings = HostLoop::Settings::headless();
+        settings.quitAfter = kPlayTime;
+        HostLoop host(application, loop, settings, std::move(events), clock);
+        const double end = HeadlessHost{}.run(host);
         require(!Report::build(end, loop.view()).empty(), "a run ends with a report");
         application.terminate();
     }

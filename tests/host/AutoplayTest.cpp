@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/arkit/ARSession.hpp"
-#include "platform/host/Autoplay.hpp"
+#include "platform/host/core/Autoplay.hpp"
 
 namespace rovuzu {
 namespace {

@@ -5,9 +5,10 @@
 #include "game/Scene.hpp"
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/foundation/NSCoder.hpp"
-#include "platform/host/FrameLoop.hpp"
-#include "platform/host/HeadlessHost.hpp"
-#include "platform/host/Report.hpp"
+#include "platform/host/core/FrameLoop.hpp"
+#include "platform/host/core/HostLoop.hpp"
+#include "platform/host/core/Report.hpp"
+#include "platform/host/sdl/HeadlessHost.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -36,9 +37,11 @@ class EntryPathTest : public PlatformTest {
         loop.emplace(application, autoplay, nullptr);
     }
 
-    double play(const std::vector<InputEvent>& script, Options options = {}) {
-        HeadlessHost host(options, script, clock);
-        return host.run(application, *loop);
+    double play(const std::vector<InputEvent>& script, std::optional<double> quitAfter = {}) {
+        HostLoop::Settings settings = HostLoop::Settings::headless();
+        settings.quitAfter = quitAfter;
+        HostLoop host(application, *loop, settings, script, clock);
+        return HeadlessHost{}.run(host);
     }
 
     [[nodiscard]] ARSKView& arView() const { return *loop->arView(); }
@@ -70,7 +73,7 @@ TEST_F(EntryPathTest, AutoplayPlaysAWholeRoundFromTheProcessEntryToGameOver) {
     EXPECT_FALSE(state.decodeBoolForKey("timerRunning"));
     EXPECT_TRUE(state.decodeBoolForKey("sessionRunning"));
     EXPECT_EQ(state.decodeStringForKey("elapsedText"), "Te ha llevado: 75 segundos");
-    EXPECT_NEAR(end, 75.5 + 1.0 / 60.0 + HeadlessHost::kAfterGameOver, 1e-9);
+    EXPECT_NEAR(end, 75.5 + 1.0 / 60.0 + HostLoop::kAfterRound, 1e-9);
 }
 
 TEST_F(EntryPathTest, HidingPausesTrackingButTheRoundGoesOn) {
@@ -86,9 +89,7 @@ TEST_F(EntryPathTest, HidingPausesTrackingButTheRoundGoesOn) {
     // While paused the camera stayed where it was when the view went away.
     EXPECT_EQ(arView().session().cameraTransform(), DevicePose{90}.transform());
 
-    Options until{};
-    until.quitAfter = 10.0;
-    play({{9.6, Verb::show, {}, {}}}, until);
+    play({{9.6, Verb::show, {}, {}}}, 10.0);
     EXPECT_TRUE(arView().session().isRunning());
     EXPECT_EQ(scene(), presented);
     EXPECT_EQ(arView().session().anchors().size(), 3U);
@@ -143,9 +144,10 @@ TEST_F(EntryPathTest, WithoutAUsableSceneFileThereIsOnlyTheCameraPicture) {
         UIApplication app;
         ASSERT_TRUE(app.launch("AppDelegate", {375, 667}));
         FrameLoop frames(app, true, nullptr);
-        Options options;
-        options.quitAfter = 10.0;
-        HeadlessHost(options, {}, clock).run(app, frames);
+        HostLoop::Settings settings = HostLoop::Settings::headless();
+        settings.quitAfter = 10.0;
+        HostLoop host(app, frames, settings, {}, clock);
+        HeadlessHost{}.run(host);
         EXPECT_EQ(frames.arView()->scene(), nullptr);
         EXPECT_TRUE(frames.arView()->session().isRunning());
         EXPECT_TRUE(frames.arView()->session().anchors().empty());

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "platform/foundation/Console.hpp"
-#include "platform/host/Options.hpp"
+#include "platform/host/desktop/CommandLine.hpp"
 
 namespace rovuzu {
 namespace {
@@ -15,7 +15,7 @@ class OptionsTest : public ::testing::Test {
 
     std::variant<Options, int> parse(std::vector<const char*> args) {
         args.insert(args.begin(), "rovuzu");
-        return Options::parse(static_cast<int>(args.size()), args.data());
+        return CommandLine::parse(static_cast<int>(args.size()), args.data());
     }
 
     std::ostringstream err;

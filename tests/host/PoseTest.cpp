@@ -3,7 +3,7 @@
 #include <glm/geometric.hpp>
 #include <numbers>
 
-#include "platform/host/PoseController.hpp"
+#include "platform/host/core/PoseController.hpp"
 #include "platform/world/DevicePose.hpp"
 
 namespace rovuzu {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/host/Script.hpp"
+#include "platform/host/core/Script.hpp"
 
 namespace rovuzu {
 namespace {

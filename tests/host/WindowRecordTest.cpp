@@ -6,12 +6,13 @@
 
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
-#include "platform/host/FrameLoop.hpp"
-#include "platform/host/HeadlessHost.hpp"
-#include "platform/host/Recorder.hpp"
-#include "platform/host/Report.hpp"
-#include "platform/host/Script.hpp"
-#include "platform/host/WindowHost.hpp"
+#include "platform/host/core/FrameLoop.hpp"
+#include "platform/host/core/HostLoop.hpp"
+#include "platform/host/core/Recorder.hpp"
+#include "platform/host/core/Report.hpp"
+#include "platform/host/core/Script.hpp"
+#include "platform/host/sdl/HeadlessHost.hpp"
+#include "platform/host/sdl/WindowHost.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "tests/support/Program.hpp"
 #include "tests/support/TestPlatform.hpp"
@@ -75,12 +76,15 @@ class WindowRecordTest : public PlatformTest {
 
     // The whole run: launch, host, report; then everything is let go of.
     template <class Host>
-    std::string run(Host& host, bool autoplay, Recorder* recorder) {
+    std::string run(Host& host, const HostLoop::Settings& settings,
+                    const std::vector<InputEvent>& script, VirtualClock& runClock, bool autoplay,
+                    Recorder* recorder) {
         UIApplication application;
         EXPECT_TRUE(application.launch("AppDelegate", {375, 667}));
-        FrameLoop loop(application, autoplay, recorder);
-        const double end = host.run(application, loop);
-        std::string report = Report::build(end, loop.view());
+        FrameLoop frames(application, autoplay, recorder);
+        HostLoop loop(application, frames, settings, script, runClock);
+        const double end = host.run(loop);
+        std::string report = Report::build(end, frames.view());
         application.terminate();
         return report;
     }
@@ -88,17 +92,16 @@ class WindowRecordTest : public PlatformTest {
 
 TEST_F(WindowRecordTest, ARecordedWindowSessionReplaysHeadlessToTheSameOutputAndReport) {
     const auto recording = bundle / "session.txt";
-    Options options;
-    options.autoplay = true;
-    options.quitAfter = 4.0;
+    HostLoop::Settings settings;
+    settings.quitAfter = 4.0;
     GKRandomSource::sharedRandom().seed(kSeed);
     std::string windowed;
     {
-        WindowHost host(options, {}, clock);
-        ASSERT_TRUE(host.open({375, 667})) << err.str();
+        WindowHost host;
+        ASSERT_TRUE(host.open({375, 667}, true)) << err.str();
         Recorder recorder(recording, kSeed, {375, 667});
         std::thread player(play);
-        windowed = run(host, true, &recorder);
+        windowed = run(host, settings, {}, clock, true, &recorder);
         player.join();
     }
     const std::string windowOut = out.str();
@@ -114,9 +117,9 @@ TEST_F(WindowRecordTest, ARecordedWindowSessionReplaysHeadlessToTheSameOutputAnd
     ASSERT_TRUE(script) << problem;
     ASSERT_EQ(script->seed(), kSeed);
     GKRandomSource::sharedRandom().seed(*script->seed());
-    const Options replay;
-    HeadlessHost host(replay, script->events(), replayClock);
-    const std::string headless = run(host, false, nullptr);
+    HeadlessHost host;
+    const std::string headless =
+        run(host, HostLoop::Settings::headless(), script->events(), replayClock, false, nullptr);
     Clock::install(&clock);
 
     EXPECT_EQ(out.str(), windowOut) << readFile(recording);

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "platform/foundation/NSCoder.hpp"
-#include "platform/host/Script.hpp"
+#include "platform/host/core/Script.hpp"
 #include "platform/spritekit/SKScene.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "tests/support/TestPlatform.hpp"

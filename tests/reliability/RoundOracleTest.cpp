@@ -3,7 +3,7 @@
 
 #include "game/Scene.hpp"
 #include "platform/arkit/ARSKView.hpp"
-#include "platform/host/FrameLoop.hpp"
+#include "platform/host/core/FrameLoop.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "tests/support/TestPlatform.hpp"
 #include "tools/soak/RoundOracle.hpp"

@@ -1,6 +1,6 @@
 #include <fstream>
 
-#include "platform/host/FontLibrary.hpp"
+#include "platform/host/sdl/FontLibrary.hpp"
 #include "tests/render/RenderFixture.hpp"
 
 namespace rovuzu {

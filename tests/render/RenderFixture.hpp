@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/Renderer.hpp"
+#include "platform/host/sdl/Renderer.hpp"
 #include "platform/spritekit/SKScene.hpp"
 #include "platform/spritekit/SKView.hpp"
 

@@ -2,7 +2,7 @@
 #include <fstream>
 #include <limits>
 
-#include "platform/host/TextureCache.hpp"
+#include "platform/host/sdl/TextureCache.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
 #include "platform/spritekit/SKTexture.hpp"
 #include "tests/render/RenderFixture.hpp"

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "platform/arkit/ARSKView.hpp"
-#include "platform/host/Readouts.hpp"
+#include "platform/host/sdl/Readouts.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
 #include "platform/world/DevicePose.hpp"
 #include "tests/render/RenderFixture.hpp"

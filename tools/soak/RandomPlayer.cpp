@@ -6,7 +6,7 @@
 
 #include "game/Scene.hpp"
 #include "platform/arkit/ARSKView.hpp"
-#include "platform/host/FrameLoop.hpp"
+#include "platform/host/core/FrameLoop.hpp"
 
 namespace rovuzu {
 

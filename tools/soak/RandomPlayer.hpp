@@ -7,7 +7,7 @@
 
 #include "platform/arkit/ARAnchor.hpp"
 #include "platform/foundation/CGGeometry.hpp"
-#include "platform/host/InputEvent.hpp"
+#include "platform/host/core/InputEvent.hpp"
 
 namespace rovuzu {
 

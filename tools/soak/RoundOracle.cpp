@@ -7,8 +7,8 @@
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/foundation/NSCoder.hpp"
 #include "platform/foundation/NumberText.hpp"
-#include "platform/host/FrameLoop.hpp"
-#include "platform/host/Script.hpp"
+#include "platform/host/core/FrameLoop.hpp"
+#include "platform/host/core/Script.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -102,8 +102,8 @@ void RoundOracle::check(double now, const InputEvent* event, std::int64_t linesP
                         std::int64_t soundsPlayed, const UIApplication& application,
                         const FrameLoop& loop) {
     ++figures_.steps;
-    context_ =
-        "at " + describeDouble(now) + (event != nullptr ? " after '" + Script::format(*event) + "'" : "");
+    context_ = "at " + describeDouble(now) +
+               (event != nullptr ? " after '" + Script::format(*event) + "'" : "");
     const Scene* scene = sceneOf(loop);
     if (!require(scene != nullptr, "the AR view presents the game scene")) {
         return;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/arkit/ARAnchor.hpp"
-#include "platform/host/InputEvent.hpp"
+#include "platform/host/core/InputEvent.hpp"
 #include "tools/soak/SoakFigures.hpp"
 
 namespace rovuzu {

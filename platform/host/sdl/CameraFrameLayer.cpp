@@ -1,0 +1,89 @@
+#include "platform/host/sdl/CameraFrameLayer.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+#include "platform/foundation/Console.hpp"
+
+namespace rovuzu {
+
+namespace {
+
+constexpr int kMaxSide = 16384;
+
+}  // namespace
+
+CameraFrameLayer::CameraFrameLayer(SDL_Renderer* renderer) : renderer_(renderer) {}
+
+bool CameraFrameLayer::isUsable(const CameraFrame& frame) {
+    const bool sized =
+        frame.width > 0 && frame.height > 0 && frame.width <= kMaxSide && frame.height <= kMaxSide;
+    const std::size_t needed =
+        sized ? static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 3U
+              : 0U;
+    if (sized && frame.rgb.size() >= needed) {
+        return true;
+    }
+    if (!refusedOnce_) {
+        refusedOnce_ = true;
+        diagnose("camera frame: " + std::to_string(frame.width) + "x" +
+                 std::to_string(frame.height) + " with " + std::to_string(frame.rgb.size()) +
+                 " bytes is not a whole RGB picture; it is not shown");
+    }
+    return false;
+}
+
+bool CameraFrameLayer::prepareTexture(int width, int height) {
+    if (texture_ && width == width_ && height == height_) {
+        return true;
+    }
+    texture_.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, width, height));
+    width_ = texture_ ? width : 0;
+    height_ = texture_ ? height : 0;
+    if (!texture_) {
+        diagnose("camera frame: cannot make a " + std::to_string(width) + "x" +
+                 std::to_string(height) + " texture (" + SDL_GetError() + "); it is not shown");
+        return false;
+    }
+    SDL_SetTextureBlendMode(texture_.get(), SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(texture_.get(), SDL_ScaleModeLinear);
+    return true;
+}
+
+void CameraFrameLayer::setFrame(const CameraFrame& frame) {
+    if (!isUsable(frame) || !prepareTexture(frame.width, frame.height)) {
+        return;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_.get(), nullptr, &pixels, &pitch) != 0) {
+        return;
+    }
+    // Converted once here, so that drawing is a plain copy in the target's own format.
+    SDL_ConvertPixels(frame.width, frame.height, SDL_PIXELFORMAT_RGB24, frame.rgb.data(),
+                      frame.width * 3, SDL_PIXELFORMAT_ARGB8888, pixels, pitch);
+    SDL_UnlockTexture(texture_.get());
+    shown_ = true;
+}
+
+void CameraFrameLayer::clear() {
+    shown_ = false;
+}
+
+void CameraFrameLayer::draw(const SDL_Rect& area) const {
+    if (!shown_ || area.w <= 0 || area.h <= 0) {
+        return;
+    }
+    const double scale =
+        std::max(static_cast<double>(area.w) / width_, static_cast<double>(area.h) / height_);
+    const int cropWidth = std::clamp(static_cast<int>(std::lround(area.w / scale)), 1, width_);
+    const int cropHeight = std::clamp(static_cast<int>(std::lround(area.h / scale)), 1, height_);
+    const SDL_Rect source{(width_ - cropWidth) / 2, (height_ - cropHeight) / 2, cropWidth,
+                          cropHeight};
+    SDL_RenderCopy(renderer_, texture_.get(), &source, &area);
+}
+
+}  // namespace rovuzu
