@@ -216,12 +216,16 @@ std::int64_t Scene::liveTargets() const {
     return live;
 }
 
+bool Scene::hasEnded() const {
+    return childNodeWithName(kGameOverName) != nullptr;
+}
+
 void Scene::encodeWithCoder(NSCoder& coder) const {
     coder.encodeInt64(targetsCreated_, "targetsCreated");
     coder.encodeInt64(targetCount_, "targetCount");
     coder.encodeString(remainingLabel_->text(), "hudText");
     coder.encodeBool(remainingLabel_->parent() != nullptr, "hudAttached");
-    coder.encodeBool(childNodeWithName(kGameOverName) != nullptr, "gameOver");
+    coder.encodeBool(hasEnded(), "gameOver");
     if (const auto label =
             std::dynamic_pointer_cast<SKLabelNode>(childNodeWithName(kElapsedName))) {
         coder.encodeString(label->text(), "elapsedText");

@@ -47,6 +47,8 @@ class Scene : public SKScene {
     void touchesBegan(const std::vector<UITouch>& touches) override;
     void update(double /*currentTime*/) override {}
     void encodeWithCoder(NSCoder& coder) const override;
+    // The round is over once the game-over picture shows.
+    [[nodiscard]] bool hasEnded() const override;
 
     // Where a target goes for two draws in [0, 1): start 1.5 m along -z, turn about y by the
     // second draw's angle, then about x by the first's; M = (Rx · Ry) · T.

@@ -49,6 +49,9 @@ class SKScene : public SKNode {
     virtual void update(double /*currentTime*/) {}
     // Writes the scene's state for reports; the base scene has none of its own.
     virtual void encodeWithCoder(NSCoder& /*coder*/) const {}
+    // Whether the scene has come to its end, as a game's round does: a host that stops by
+    // itself counts its last seconds from then. The base scene never ends.
+    [[nodiscard]] virtual bool hasEnded() const { return false; }
 
     // Visible nodes (not hidden, alpha above zero) whose accumulated frame holds the point,
     // front-most first: by zPosition, then by drawing order.

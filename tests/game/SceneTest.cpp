@@ -328,7 +328,9 @@ TEST_F(SceneTest, GameOverShowsThePictureAndTheWholeSecondsAndIgnoresLaterTaps) 
 TEST_F(SceneTest, TheElapsedLabelIsPlacedFromTheViewFrame) {
     view->setFrame({{10, 20}, {300, 400}});
     const auto scene = present();
+    EXPECT_FALSE(scene->hasEnded());
     scene->endGame();
+    EXPECT_TRUE(scene->hasEnded()) << "a host that stops by itself counts from here";
     EXPECT_EQ(scene->childNodeWithName("elapsedTime")->position(), (CGPoint{260.0, -170.0}));
 }
 

@@ -1,7 +1,6 @@
 #include "platform/host/core/FrameLoop.hpp"
 
 #include "platform/arkit/ARSKView.hpp"
-#include "platform/foundation/NSCoder.hpp"
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/host/core/Recorder.hpp"
 #include "platform/spritekit/SKScene.hpp"
@@ -107,9 +106,7 @@ void FrameLoop::deliverTouches() {
             shown->touchesBegan(touches);
         }
         if (!touchEvents_.empty() && shown->scene()) {
-            NSCoder state;
-            shown->scene()->encodeWithCoder(state);
-            roundOver_ = state.decodeBoolForKey("gameOver");
+            sceneEnded_ = shown->scene()->hasEnded();
         }
     }
     touchEvents_.clear();

@@ -41,8 +41,8 @@ class FrameLoop {
     [[nodiscard]] ARSKView* arView() const;
     [[nodiscard]] CGSize viewSize() const;
     [[nodiscard]] const DevicePose& pose() const { return pose_; }
-    // Whether the presented scene has shown its game-over screen.
-    [[nodiscard]] bool roundOver() const { return roundOver_; }
+    // Whether the presented scene has come to its end (see SKScene::hasEnded).
+    [[nodiscard]] bool sceneEnded() const { return sceneEnded_; }
 
   private:
     void deliverTouches();
@@ -52,7 +52,7 @@ class FrameLoop {
     Recorder* recorder_;
     DevicePose pose_;
     std::vector<std::vector<UITouch>> touchEvents_;
-    bool roundOver_ = false;
+    bool sceneEnded_ = false;
 };
 
 }  // namespace rovuzu

@@ -149,8 +149,8 @@ void HostLoop::turnTo(const DevicePose& next, double now) {
 }
 
 bool HostLoop::isOver(double now) {
-    if (frames_.roundOver() && !roundWasOver_) {
-        roundWasOver_ = true;
+    if (frames_.sceneEnded() && !sceneWasOver_) {
+        sceneWasOver_ = true;
         if (settings_.stopsByItself && !settings_.quitAfter) {
             end_ = std::min(end_, now + kAfterRound);
         }

@@ -119,7 +119,7 @@ class HostLoop {
     double previous_ = 0.0;
     long frame_ = 0;  // the next 60 Hz frame, for hosts on a virtual clock
     double end_ = std::numeric_limits<double>::infinity();
-    bool roundWasOver_ = false;
+    bool sceneWasOver_ = false;
     bool background_ = false;
     bool quitAsked_ = false;
 };
