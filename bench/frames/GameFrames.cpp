@@ -8,6 +8,7 @@
 #include "platform/foundation/Clock.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
+#include "platform/host/core/FrameLayout.hpp"
 #include "platform/host/core/InputEvent.hpp"
 
 namespace rovuzu {
@@ -43,7 +44,6 @@ GameFrames::GameFrames(SDL_Renderer* renderer, const std::filesystem::path& reso
     }
     loop_ = std::make_unique<FrameLoop>(application_, false, nullptr);
     renderer_ = std::make_unique<Renderer>(renderer, resources);
-    renderer_->setQuickWhileMoving(true);  // as the window host draws frames between screenshots
     update(0.0);
     placeTargets(targets);
 }
@@ -76,12 +76,20 @@ void GameFrames::update(double yaw) {
 
 bool GameFrames::draw(bool skipUnchanged) {
     const SKView* view = loop_->view();
-    if (view == nullptr || (skipUnchanged && renderer_->wouldRepeat(*view, kPixelsPerPoint))) {
+    if (view == nullptr) {
         return false;
     }
+    // As the window host draws frames between screenshots.
+    FrameLayout::Surroundings surroundings;
+    surroundings.quickWhileMoving = true;
+    Frame next = FrameLayout::of(*view, kPixelsPerPoint, surroundings, drawn_ ? &*drawn_ : nullptr);
+    if (skipUnchanged && drawn_ && next == *drawn_) {
+        return false;
+    }
+    drawn_ = std::move(next);
     SDL_SetRenderDrawColor(sdl_, 0, 0, 0, 255);
     SDL_RenderClear(sdl_);
-    renderer_->draw(*view, kPixelsPerPoint);
+    renderer_->draw(*drawn_);
     return true;
 }
 

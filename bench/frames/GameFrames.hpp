@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "platform/foundation/VirtualClock.hpp"
+#include "platform/host/core/Frame.hpp"
 #include "platform/host/core/FrameLoop.hpp"
 #include "platform/host/sdl/Renderer.hpp"
 #include "platform/uikit/UIApplication.hpp"
@@ -43,6 +45,7 @@ class GameFrames {
     std::unique_ptr<FrameLoop> loop_;
     SDL_Renderer* sdl_;
     std::unique_ptr<Renderer> renderer_;
+    std::optional<Frame> drawn_;
     double now_ = 0.0;
 };
 

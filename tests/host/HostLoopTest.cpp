@@ -113,20 +113,42 @@ TEST_F(HostLoopTest, TheCameraThenTheControlsThenTheScriptMoveTheDevice) {
 
 TEST_F(HostLoopTest, InTheBackgroundNothingIsDrawnButScreenshotsAndLosingFocusLetsGoOfKeys) {
     HostLoop& host = start({}, {{3.0, Verb::screenshot, {}, "shot.png"}});
-    EXPECT_TRUE(host.turn(1.0).draw);
+    EXPECT_NE(host.turn(1.0).frame, nullptr);
     host.lifecycle(HostLoop::Lifecycle::enterBackground);
-    EXPECT_FALSE(host.turn(2.0).draw);
+    EXPECT_EQ(host.turn(2.0).frame, nullptr);
     EXPECT_TRUE(host.inBackground());
     const HostLoop::Turn shot = host.turn(3.0);
-    EXPECT_TRUE(shot.draw);
+    EXPECT_NE(shot.frame, nullptr);
     EXPECT_EQ(shot.screenshots, std::vector<std::string>{"shot.png"});
     host.lifecycle(HostLoop::Lifecycle::enterForeground);
-    EXPECT_TRUE(host.turn(4.0).draw);
+    EXPECT_NE(host.turn(3.0).frame, nullptr) << "back on screen, the picture is drawn anew";
 
     host.controls().setKey(PoseController::Key::up, true);
     host.lifecycle(HostLoop::Lifecycle::resignActive);
     host.turn(5.0);
     EXPECT_EQ(frames->pose().pitch, 0.0) << "the key was let go of with the focus";
+}
+
+TEST_F(HostLoopTest, AFrameThatWouldRepeatTheOneOnScreenIsNotDrawnUnlessThePictureWasLost) {
+    HostLoop& host = start({});
+    host.setPixelsPerPoint(2.0);
+    HostLoop::Turn turn;
+    for (int frame = 0; frame <= 120; ++frame) {
+        turn = host.turn(frame / HostLoop::kFrameRate);
+    }
+    EXPECT_EQ(turn.frame, nullptr) << "a still camera, the same HUD and read-outs";
+    host.redraw();
+    turn = host.turn(121 / HostLoop::kFrameRate);
+    ASSERT_NE(turn.frame, nullptr);
+    EXPECT_EQ(turn.frame->area, (PixelArea{0, 0, 750, 1334}));
+    EXPECT_EQ(turn.frame->backdrop.kind, Frame::Backdrop::Kind::world);
+    host.controls().drag(4.0, 0.0);
+    turn = host.turn(122 / HostLoop::kFrameRate);
+    ASSERT_NE(turn.frame, nullptr) << "the camera turned";
+    host.setWorldShown(false);
+    turn = host.turn(123 / HostLoop::kFrameRate);
+    ASSERT_NE(turn.frame, nullptr);
+    EXPECT_EQ(turn.frame->backdrop.kind, Frame::Backdrop::Kind::black);
 }
 
 TEST_F(HostLoopTest, AHeadlessRunJumpsFromDueToDueDrawsOnlyScreenshotsAndStops) {
@@ -140,7 +162,7 @@ TEST_F(HostLoopTest, AHeadlessRunJumpsFromDueToDueDrawsOnlyScreenshotsAndStops) 
     HostLoop::Turn turn;
     while (!(turn = host.turn(host.nextDue())).quit) {
         times.push_back(turn.time);
-        drawn += turn.draw ? 1 : 0;
+        drawn += turn.frame != nullptr ? 1 : 0;
     }
     ASSERT_GE(times.size(), 4U);
     EXPECT_EQ(times[0], 0.0);
@@ -148,7 +170,7 @@ TEST_F(HostLoopTest, AHeadlessRunJumpsFromDueToDueDrawsOnlyScreenshotsAndStops) 
     EXPECT_EQ(times[2], 1.0 / 60.0);
     EXPECT_EQ(drawn, 0);
     EXPECT_EQ(turn.time, 3.0) << "the spawn timer's first tick and the end";
-    EXPECT_TRUE(turn.draw);
+    EXPECT_NE(turn.frame, nullptr);
     EXPECT_EQ(turn.screenshots, std::vector<std::string>{"last.png"});
     EXPECT_EQ(recorded().back().verb, Verb::quit);
 }

@@ -64,7 +64,7 @@ TEST_F(LabelDrawingTest, ARightAlignedLabelNearTheRightEdgeIsWhollyOnScreen) {
     auto label = addLabel("Te ha llevado: 12,5", {x, -100});
     label->setHorizontalAlignmentMode(SKLabelHorizontalAlignmentMode::right);
     label->setFontSize(24);
-    const Frame frame = drawAndCapture(view);
+    const Capture frame = drawAndCapture(view);
     const SDL_Rect text = frame.bounds(isLit);
     ASSERT_GT(text.w, 100);
     EXPECT_GT(text.x, 0);
@@ -90,7 +90,7 @@ TEST_F(LabelDrawingTest, TextTakesTheFontColourBlendedTowardsTheColourByTheBlend
             label->setFontColor(*c.fontColour);
         }
         label->setColorBlendFactor(c.blendFactor);
-        const Frame frame = drawAndCapture(view);
+        const Capture frame = drawAndCapture(view);
         const SDL_Color e = c.expected;
         EXPECT_GT(frame.count([e](SDL_Color p) { return isNear(p, e.r, e.g, e.b, 30); }), 100)
             << "blend factor " << c.blendFactor;
@@ -101,7 +101,7 @@ TEST_F(LabelDrawingTest, TextTakesTheFontColourBlendedTowardsTheColourByTheBlend
 TEST_F(LabelDrawingTest, HalfAlphaDrawsHalfAsBrightAndNoAlphaOrNoTextDrawsNothing) {
     auto label = addLabel("HOME");
     label->setAlpha(0.5);
-    const Frame half = drawAndCapture(view);
+    const Capture half = drawAndCapture(view);
     EXPECT_EQ(half.count([](SDL_Color c) { return c.r > 140; }), 0);
     EXPECT_GT(half.count([](SDL_Color c) { return c.r > 110; }), 100);
     label->setAlpha(0.0);
@@ -119,7 +119,7 @@ TEST_F(LabelDrawingTest, TheHudTextShowsInItsRegion) {
     label->setFontSize(30);
     label->setPosition({0, 283.5});
     presentScene(phone)->addChild(label);
-    const Frame frame = drawAndCapture(phone);
+    const Capture frame = drawAndCapture(phone);
     // The window is 400 x 600 pixels: the top-left part of the 750 x 1334 picture.
     const int baseline = static_cast<int>(1334 / 2.0 - 283.5);
     EXPECT_GT(frame.count(isLit, 200, baseline - 30, 400, baseline + 2), 100);

@@ -10,7 +10,8 @@
 
 namespace rovuzu {
 
-int Frame::count(const std::function<bool(SDL_Color)>& test, int x0, int y0, int x1, int y1) const {
+int Capture::count(const std::function<bool(SDL_Color)>& test, int x0, int y0, int x1,
+                   int y1) const {
     int n = 0;
     for (int y = std::max(y0, 0); y < std::min(y1, height); ++y) {
         for (int x = std::max(x0, 0); x < std::min(x1, width); ++x) {
@@ -20,7 +21,7 @@ int Frame::count(const std::function<bool(SDL_Color)>& test, int x0, int y0, int
     return n;
 }
 
-SDL_Rect Frame::bounds(const std::function<bool(SDL_Color)>& test) const {
+SDL_Rect Capture::bounds(const std::function<bool(SDL_Color)>& test) const {
     int x0 = width;
     int y0 = height;
     int x1 = -1;
@@ -91,14 +92,14 @@ std::shared_ptr<SKScene> RenderTest::presentScene(SKView& view) {
 void RenderTest::draw(const SKView& view) {
     SDL_SetRenderDrawColor(sdl, 255, 0, 255, 255);
     SDL_RenderClear(sdl);
-    renderer->draw(view, kPixelsPerPoint);
+    renderer->draw(FrameLayout::of(view, kPixelsPerPoint, surroundings, nullptr));
 }
 
-Frame RenderTest::capture() const {
+Capture RenderTest::capture() const {
     // SDL_Color's bytes are red, green, blue, alpha: RGBA32's order.
     static_assert(sizeof(SDL_Color) == 4);
-    Frame frame{kWidth, kHeight,
-                std::vector<SDL_Color>(static_cast<std::size_t>(kWidth) * kHeight)};
+    Capture frame{kWidth, kHeight,
+                  std::vector<SDL_Color>(static_cast<std::size_t>(kWidth) * kHeight)};
     SDL_RenderReadPixels(sdl, nullptr, SDL_PIXELFORMAT_RGBA32, frame.pixels.data(), kWidth * 4);
     return frame;
 }

@@ -11,14 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/core/FrameLayout.hpp"
 #include "platform/host/sdl/Renderer.hpp"
 #include "platform/spritekit/SKScene.hpp"
 #include "platform/spritekit/SKView.hpp"
 
 namespace rovuzu {
 
-// A drawn frame, read back from the renderer.
-struct Frame {
+// A drawn frame's pixels, read back from the renderer.
+struct Capture {
     int width = 0;
     int height = 0;
     std::vector<SDL_Color> pixels;
@@ -57,10 +58,11 @@ class RenderTest : public ::testing::Test {
 
     // A scene with its origin at the view's centre, presented by the view.
     static std::shared_ptr<SKScene> presentScene(SKView& view);
-    // Fills the target with magenta, so that any pixel left undrawn shows, then draws the view.
+    // Fills the target with magenta, so that any pixel left undrawn shows, then draws the view
+    // as a host lays it out, with `surroundings` behind an AR view.
     void draw(const SKView& view);
-    [[nodiscard]] Frame capture() const;
-    Frame drawAndCapture(const SKView& view) {
+    [[nodiscard]] Capture capture() const;
+    Capture drawAndCapture(const SKView& view) {
         draw(view);
         return capture();
     }
@@ -77,6 +79,7 @@ class RenderTest : public ::testing::Test {
     SDL_Window* window = nullptr;
     SDL_Renderer* sdl = nullptr;
     std::unique_ptr<Renderer> renderer;
+    FrameLayout::Surroundings surroundings;
 };
 
 }  // namespace rovuzu

@@ -48,7 +48,7 @@ bool isBlack(SDL_Color c) {
 
 TEST_F(SpriteDrawingTest, ASpriteShowsItsColoursAroundItsPositionAndANegativeScaleMirrorsThem) {
     auto sprite = addSprite("halves", {0, 0});
-    Frame frame = drawAndCapture(view);
+    Capture frame = drawAndCapture(view);
     const SDL_Point centre = pixelOf(0, 0);
     // 40 scene units are 40 pixels at 2 pixels a point: 20 pixels either side of the centre.
     EXPECT_TRUE(isRed(frame.at(centre.x - 10, centre.y)));
@@ -101,7 +101,7 @@ TEST_F(SpriteDrawingTest, EachSpriteKeepsItsOwnAlphaTimesItsParentsAndAlphaZeroD
     parent->setPosition({0, 150});
     scene->addChild(parent);
     parent->addChild(std::make_shared<SKSpriteNode>("halves"));
-    const Frame frame = drawAndCapture(view);
+    const Capture frame = drawAndCapture(view);
     const auto isHalfRed = [](SDL_Color c) {
         return isNear(c, kRed.r / 2, kRed.g / 2, kRed.b / 2, 8);
     };
@@ -123,7 +123,7 @@ TEST_F(SpriteDrawingTest, TheBlendFactorTintsTheImageFromNotAtAllToWhollyTheColo
     auto tinted = addSprite("white", {100, 0});
     tinted->setColor({0.0, 1.0, 0.0, 1.0});
     tinted->setColorBlendFactor(1.0);
-    const Frame frame = drawAndCapture(view);
+    const Capture frame = drawAndCapture(view);
     const SDL_Point left = pixelOf(-100, 0);
     const SDL_Point right = pixelOf(100, 0);
     EXPECT_TRUE(isRed(frame.at(left.x - 10, left.y)));
@@ -132,7 +132,7 @@ TEST_F(SpriteDrawingTest, TheBlendFactorTintsTheImageFromNotAtAllToWhollyTheColo
 
 TEST_F(SpriteDrawingTest, AMissingImageShowsThePlaceholder) {
     addSprite("no-such-image", {0, 0});
-    const Frame frame = drawAndCapture(view);
+    const Capture frame = drawAndCapture(view);
     const SDL_Point centre = pixelOf(0, 0);
     // The placeholder is 128 units square: 64 pixels either side.
     EXPECT_GT(frame.count(isMagenta, centre.x - 64, centre.y - 64, centre.x + 64, centre.y + 64),
@@ -165,7 +165,7 @@ TEST_F(SpriteDrawingTest, APositionThatIsNotANumberDrawsNothing) {
 
 TEST_F(SpriteDrawingTest, AHugeSpriteCoversTheViewWithItsMiddle) {
     addSprite("halves", {0, 0})->setScale(1.0e5);
-    const Frame frame = drawAndCapture(view);
+    const Capture frame = drawAndCapture(view);
     // Two texels fill the view, filtered from red into blue.
     EXPECT_EQ(frame.count([](SDL_Color c) { return c.g < 60 && c.r + c.b > 200; }),
               kWidth * kHeight);
@@ -204,7 +204,7 @@ TEST_F(SpriteDrawingTest, AStretchedSpriteHasExactlyThePixelsOfSdlsScaledCopy) {
         sprite->setAlpha(c.alpha);
         sprite->setColor({0.2, 0.9, 0.4, 1.0});
         sprite->setColorBlendFactor(c.blend);
-        const Frame drawn = drawAndCapture(view);
+        const Capture drawn = drawAndCapture(view);
         sprite->removeFromParent();
 
         // The same sprite as SDL copies it: scaled by SDL, at the rectangle the scene gives.
@@ -224,7 +224,7 @@ TEST_F(SpriteDrawingTest, AStretchedSpriteHasExactlyThePixelsOfSdlsScaledCopy) {
         SDL_SetTextureColorMod(original, tint(0.2), tint(0.9), tint(0.4));
         SDL_SetTextureAlphaMod(original, static_cast<Uint8>(std::lround(c.alpha * 255.0)));
         SDL_RenderCopyExF(sdl, original, nullptr, &destination, 0.0, nullptr, SDL_FLIP_NONE);
-        const Frame expected = capture();
+        const Capture expected = capture();
 
         int different = 0;
         for (std::size_t i = 0; i < drawn.pixels.size(); ++i) {

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "platform/arkit/ARSKView.hpp"
-#include "platform/host/sdl/Readouts.hpp"
+#include "platform/host/core/Readouts.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
 #include "platform/world/DevicePose.hpp"
 #include "tests/render/RenderFixture.hpp"
@@ -29,7 +29,8 @@ class WorldPictureTest : public RenderTest {
     std::shared_ptr<SKScene> scene;
 };
 
-int differingPixels(const Frame& a, const Frame& b, SDL_Rect within = {0, 0, 1 << 20, 1 << 20}) {
+int differingPixels(const Capture& a, const Capture& b,
+                    SDL_Rect within = {0, 0, 1 << 20, 1 << 20}) {
     int n = 0;
     for (int y = within.y; y < std::min(within.y + within.h, a.height); ++y) {
         for (int x = within.x; x < std::min(within.x + within.w, a.width); ++x) {
@@ -57,7 +58,7 @@ TEST_F(WorldPictureTest, TheWorldCoversTheWholeViewWhereverTheDeviceLooks) {
 }
 
 TEST_F(WorldPictureTest, TurningTheDeviceChangesThePicture) {
-    const Frame ahead = drawAndCapture(view);
+    const Capture ahead = drawAndCapture(view);
     look(90, 0);
     EXPECT_GT(differingPixels(ahead, drawAndCapture(view)), kWidth * kHeight / 2);
     look(0, 0);
@@ -67,7 +68,7 @@ TEST_F(WorldPictureTest, TurningTheDeviceChangesThePicture) {
 TEST_F(WorldPictureTest, APoseThatIsNotANumberShowsAnEmptyBackdrop) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     view.session().setDevicePose(simd_float4x4{nan});
-    const Frame frame = drawAndCapture(view);
+    const Capture frame = drawAndCapture(view);
     EXPECT_EQ(frame.count(isMagenta), 0);
     EXPECT_EQ(frame.count([](SDL_Color c) { return c.r + c.g + c.b > 200; }), 0);
 }
@@ -82,12 +83,13 @@ TEST_F(WorldPictureTest, ACameraFrameReplacesTheWorldAndFillsTheView) {
         }
     }
     renderer->setCameraFrame(frame);
-    const Frame drawn = drawAndCapture(view);
+    surroundings.cameraPicture = 1;
+    const Capture drawn = drawAndCapture(view);
     EXPECT_EQ(drawn.count(isMagenta), 0);
     EXPECT_TRUE(isNear(drawn.at(0, kHeight / 4), 255, 0, 0));
     EXPECT_TRUE(isNear(drawn.at(kWidth - 1, kHeight / 4), 255, 0, 0));
     EXPECT_TRUE(isNear(drawn.at(kWidth / 2, kHeight * 3 / 4), 0, 0, 255));
-    renderer->clearCameraFrame();
+    surroundings.cameraPicture = 0;
     EXPECT_FALSE(isNear(drawAndCapture(view).at(0, kHeight / 4), 255, 0, 0));
 }
 
@@ -95,6 +97,7 @@ TEST_F(WorldPictureTest, AMalformedCameraFrameIsRefusedOnce) {
     const CameraFrame broken{640, 480, std::vector<std::uint8_t>(10), 0.0};
     renderer->setCameraFrame(broken);
     renderer->setCameraFrame(broken);
+    surroundings.cameraPicture = 1;
     draw(view);
     EXPECT_EQ(capture().count(isMagenta), 0);
     const auto lines = errorLines();
@@ -110,7 +113,7 @@ TEST_F(WorldPictureTest, TheReadoutsShowOneOrBothAtATimeInTheBottomRightCorner) 
     scene->addChild(std::make_shared<SKNode>());
     view.stepFrame(0.0);
     view.stepFrame(0.5);
-    const Frame without = drawAndCapture(view);
+    const Capture without = drawAndCapture(view);
     view.setShowsNodeCount(true);
     EXPECT_EQ(Readouts::text(view), "1 node");
     view.setShowsNodeCount(false);
@@ -118,7 +121,7 @@ TEST_F(WorldPictureTest, TheReadoutsShowOneOrBothAtATimeInTheBottomRightCorner) 
     EXPECT_EQ(Readouts::text(view), "2 fps");
     view.setShowsNodeCount(true);
     EXPECT_EQ(Readouts::text(view), "1 node  2 fps");
-    const Frame with = drawAndCapture(view);
+    const Capture with = drawAndCapture(view);
     const auto white = [](SDL_Color c) { return isNear(c, 255, 255, 255, 40); };
     EXPECT_GT(with.count(white, kWidth - 200, kHeight - 40, kWidth, kHeight), 60);
     EXPECT_GT(differingPixels(with, without), 200);

@@ -6,6 +6,7 @@
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/foundation/VirtualClock.hpp"
 #include "platform/host/core/CameraFeed.hpp"
+#include "platform/host/core/FrameLayout.hpp"
 #include "platform/uikit/UIApplication.hpp"
 
 namespace rovuzu {
@@ -76,8 +77,30 @@ HostLoop::Turn HostLoop::turn(double now) {
         }
         frames_.apply({now, InputEvent::Verb::quit, {}, {}});
     }
-    turn.draw = !turn.screenshots.empty() || (settings_.drawsFrames && !background_);
+    turn.frame = frameToDraw(turn.screenshots);
     return turn;
+}
+
+const Frame* HostLoop::frameToDraw(const std::vector<std::string>& screenshots) {
+    const SKView* view = frames_.view();
+    const bool shot = !screenshots.empty();
+    if (view == nullptr || !(shot || (settings_.drawsFrames && !background_))) {
+        return nullptr;
+    }
+    FrameLayout::Surroundings surroundings;
+    if (camera_ != nullptr) {
+        surroundings.cameraPicture = camera_->pictureNumber();
+        surroundings.notice = camera_->notice();
+    }
+    surroundings.worldShown = worldShown_ || shot;
+    surroundings.quickWhileMoving = settings_.quickWhileMoving && !shot;
+    Frame next = FrameLayout::of(*view, pixelsPerPoint_, surroundings, drawn_ ? &*drawn_ : nullptr);
+    if (!shot && !mustRedraw_ && drawn_ && next == *drawn_) {
+        return nullptr;
+    }
+    mustRedraw_ = false;
+    drawn_ = std::move(next);
+    return &*drawn_;
 }
 
 // Taps act just after the frame that was on screen when they came, in a turn of their own, as
@@ -121,6 +144,7 @@ void HostLoop::applyHostChanges(double now) {
                 break;
             case Lifecycle::enterForeground:
                 background_ = false;
+                mustRedraw_ = true;
                 application_.enterForeground();
                 break;
         }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/foundation/CGGeometry.hpp"
+#include "platform/host/core/Frame.hpp"
 #include "platform/host/core/FrameLoop.hpp"
 #include "platform/host/core/InputEvent.hpp"
 #include "platform/host/core/PoseController.hpp"
@@ -19,7 +20,8 @@ class VirtualClock;
 
 // The turn of a frame, the same for every host: a window, a headless run and a page in a
 // browser feed it the player's input as it comes, and once a frame call `turn`, which says
-// what to draw, which screenshots are due and whether the run is over. Within a turn:
+// what to draw (a frame, when it differs from the one drawn last), which screenshots are due and
+// whether the run is over. Within a turn:
 //   1. taps that came since the last turn act first, in a turn of their own just after it,
 //      on the frame the player saw, so that the very next frame shows what they did;
 //   2. the game clock moves to `now` and stands still for the rest of the turn;
@@ -48,6 +50,9 @@ class HostLoop {
         // A window or page draws every frame that changed; a headless run draws only
         // screenshots.
         bool drawsFrames = true;
+        // Whether frames that are not screenshots may show the world coarser while the camera
+        // moves, for a backend that paints it slowly.
+        bool quickWhileMoving = false;
 
         // A run without a window: it stops by itself and draws only screenshots.
         static Settings headless() {
@@ -61,8 +66,8 @@ class HostLoop {
     // What the host does after a turn.
     struct Turn {
         double time = 0.0;
-        // Whether to draw the view now.
-        bool draw = false;
+        // The frame to draw now; null when there is nothing new to draw.
+        const Frame* frame = nullptr;
         // PNG files to write of this turn's frame, once drawn.
         std::vector<std::string> screenshots;
         // The run is over: the host stops after drawing this turn.
@@ -88,6 +93,12 @@ class HostLoop {
     // A camera whose picture and tracked turns stand in for the built-in world; null for none.
     void setCamera(CameraFeed* camera) { camera_ = camera; }
     [[nodiscard]] CameraFeed* camera() const { return camera_; }
+    // Target pixels per view point, for the frames to draw.
+    void setPixelsPerPoint(double pixelsPerPoint) { pixelsPerPoint_ = pixelsPerPoint; }
+    // Whether the built-in world may be drawn yet; screenshots wait for it.
+    void setWorldShown(bool shown) { worldShown_ = shown; }
+    // The picture on screen may be lost: the next frame is drawn even when unchanged.
+    void redraw() { mustRedraw_ = true; }
 
     // When something next happens on its own: a frame at 60 a second, a timer, a scripted or
     // built-in player's move, or the end of the run. A host on a virtual clock jumps there.
@@ -101,6 +112,7 @@ class HostLoop {
 
   private:
     void deliverTouches();
+    [[nodiscard]] const Frame* frameToDraw(const std::vector<std::string>& screenshots);
     void applyHostChanges(double now);
     void moveDevice(double now, double seconds);
     void turnTo(const DevicePose& next, double now);
@@ -122,6 +134,10 @@ class HostLoop {
     bool sceneWasOver_ = false;
     bool background_ = false;
     bool quitAsked_ = false;
+    double pixelsPerPoint_ = 1.0;
+    bool worldShown_ = true;
+    bool mustRedraw_ = true;
+    std::optional<Frame> drawn_;  // the frame drawn last
 };
 
 }  // namespace rovuzu

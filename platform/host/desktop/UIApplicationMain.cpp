@@ -87,6 +87,8 @@ HostLoop::Settings settingsFor(const Options& options) {
     HostLoop::Settings settings =
         options.headless ? HostLoop::Settings::headless() : HostLoop::Settings{};
     settings.quitAfter = options.quitAfter;
+    // SDL paints the world's triangles in software: a window's moving frames get it coarser.
+    settings.quickWhileMoving = !options.headless;
     if (options.screenshot) {
         settings.finalScreenshot = options.screenshot->string();
     }

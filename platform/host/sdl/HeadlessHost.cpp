@@ -6,25 +6,26 @@
 namespace rovuzu {
 
 double HeadlessHost::run(HostLoop& loop) {
+    loop.setPixelsPerPoint(OffscreenCanvas::kPixelsPerPoint);
     for (;;) {
         const HostLoop::Turn turn = loop.turn(loop.nextDue());
-        takeScreenshots(loop, turn.screenshots);
+        if (turn.frame != nullptr) {
+            takeScreenshots(loop, *turn.frame, turn.screenshots);
+        }
         if (turn.quit) {
             return turn.time;
         }
     }
 }
 
-void HeadlessHost::takeScreenshots(const HostLoop& loop, const std::vector<std::string>& files) {
-    const SKView* view = loop.frames().view();
-    if (view == nullptr) {
-        return;
-    }
+void HeadlessHost::takeScreenshots(const HostLoop& loop, const Frame& frame,
+                                   const std::vector<std::string>& files) {
+    const CGSize points = loop.frames().view()->bounds().size;
     for (const std::string& file : files) {
         if (!canvas_) {
             canvas_.emplace();
         }
-        canvas_->screenshot(*view, loop.camera(), file);
+        canvas_->screenshot(points, frame, loop.camera(), file);
     }
 }
 

@@ -20,7 +20,8 @@ class HeadlessHost {
 
   private:
     // Pictures asked for in a turn are taken after its frame.
-    void takeScreenshots(const HostLoop& loop, const std::vector<std::string>& files);
+    void takeScreenshots(const HostLoop& loop, const Frame& frame,
+                         const std::vector<std::string>& files);
 
     std::optional<OffscreenCanvas> canvas_;
 };

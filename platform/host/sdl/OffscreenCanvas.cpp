@@ -5,8 +5,8 @@
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/host/core/CameraFeed.hpp"
+#include "platform/host/core/Frame.hpp"
 #include "platform/host/sdl/Renderer.hpp"
-#include "platform/spritekit/SKView.hpp"
 
 namespace rovuzu {
 
@@ -20,8 +20,8 @@ OffscreenCanvas::~OffscreenCanvas() {
 }
 
 // A renderer's textures belong to it, so a new size means a new surface, renderer and caches.
-bool OffscreenCanvas::fit(CGSize points) {
-    if (renderer_ && points == size_) {
+bool OffscreenCanvas::fit(int width, int height) {
+    if (renderer_ && width == width_ && height == height_) {
         return true;
     }
     renderer_.reset();
@@ -29,8 +29,6 @@ bool OffscreenCanvas::fit(CGSize points) {
         SDL_DestroyRenderer(sdl_);
         sdl_ = nullptr;
     }
-    const int width = static_cast<int>(std::lround(points.width * kPixelsPerPoint));
-    const int height = static_cast<int>(std::lround(points.height * kPixelsPerPoint));
     // The renderer draws at most this much a side; a larger surface would only cost gigabytes.
     if (width > kLargestSide || height > kLargestSide) {
         diagnose("cannot draw offscreen at " + std::to_string(width) + "x" +
@@ -46,19 +44,21 @@ bool OffscreenCanvas::fit(CGSize points) {
         return false;
     }
     renderer_ = std::make_unique<Renderer>(sdl_, NSBundle::mainBundle().bundlePath());
-    size_ = points;
+    width_ = width;
+    height_ = height;
     return true;
 }
 
-bool OffscreenCanvas::screenshot(const SKView& view, const CameraFeed* camera,
+bool OffscreenCanvas::screenshot(CGSize points, const Frame& frame, const CameraFeed* camera,
                                  const std::filesystem::path& file) {
-    if (!fit(view.bounds().size)) {
+    if (!fit(static_cast<int>(std::lround(points.width * kPixelsPerPoint)),
+             static_cast<int>(std::lround(points.height * kPixelsPerPoint)))) {
         return false;
     }
     if (camera != nullptr) {
         renderer_->follow(*camera);
     }
-    renderer_->draw(view, kPixelsPerPoint);
+    renderer_->draw(frame);
     return renderer_->savePNG(file);
 }
 

@@ -13,7 +13,7 @@ namespace rovuzu {
 
 class CameraFeed;
 class Renderer;
-class SKView;
+struct Frame;
 
 // Pictures without a window: SDL's software renderer drawing into a surface of two pixels per
 // view point. Headless runs use it for screenshots; its pixels are the same on every machine.
@@ -27,18 +27,19 @@ class OffscreenCanvas {
     OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
     ~OffscreenCanvas();
 
-    // Draws the view's current frame, over the camera's picture when there is a camera, and
-    // writes it as a PNG; says why on stderr when it cannot.
-    bool screenshot(const SKView& view, const CameraFeed* camera,
+    // Draws a frame of a view of `points`, laid out at kPixelsPerPoint, over the camera's
+    // picture when there is a camera, and writes it as a PNG; says why on stderr when it cannot.
+    bool screenshot(CGSize points, const Frame& frame, const CameraFeed* camera,
                     const std::filesystem::path& file);
 
   private:
-    bool fit(CGSize points);
+    bool fit(int width, int height);
 
     SurfacePtr surface_;
     SDL_Renderer* sdl_ = nullptr;
     std::unique_ptr<Renderer> renderer_;
-    CGSize size_{};
+    int width_ = 0;
+    int height_ = 0;
 };
 
 }  // namespace rovuzu

@@ -163,10 +163,13 @@ double WindowHost::run(HostLoop& loop) {
         if (!fingers_.empty()) {
             loop.touch(std::exchange(fingers_, {}));
         }
+        loop.setPixelsPerPoint(pixelsPerPoint());
+        loop.setWorldShown(!worldPainting_.valid() || worldPainting_.wait_for(std::chrono::seconds(
+                                                          0)) == std::future_status::ready);
         const double frameStart = realClock_.monotonicNow();
         const HostLoop::Turn turn = loop.turn(frameStart - launchedAt_);
-        if (turn.draw) {
-            draw(loop, turn.screenshots);
+        if (turn.frame != nullptr) {
+            draw(loop, *turn.frame, turn.screenshots);
         }
         if (turn.quit) {
             return turn.time;
@@ -271,10 +274,10 @@ void WindowHost::handleWindow(const SDL_WindowEvent& window, HostLoop& loop) {
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
             // What the window showed may be gone.
-            mustRedraw_ = true;
+            loop.redraw();
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            mustRedraw_ = true;
+            loop.redraw();
             const CGPoint size = toViewPoints(window.data1, window.data2);
             if (size.x >= 1.0 && size.y >= 1.0) {
                 loop.resize({size.x, size.y});
@@ -294,7 +297,7 @@ void WindowHost::handleWindow(const SDL_WindowEvent& window, HostLoop& loop) {
             break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
-            mustRedraw_ = true;
+            loop.redraw();
             if (minimised_) {
                 minimised_ = false;
                 loop.lifecycle(HostLoop::Lifecycle::enterForeground);
@@ -305,29 +308,14 @@ void WindowHost::handleWindow(const SDL_WindowEvent& window, HostLoop& loop) {
     }
 }
 
-void WindowHost::draw(const HostLoop& loop, const std::vector<std::string>& screenshots) {
-    SKView* view = loop.frames().view();
-    if (view == nullptr) {
-        return;
-    }
+void WindowHost::draw(const HostLoop& loop, const Frame& frame,
+                      const std::vector<std::string>& screenshots) {
     if (const CameraFeed* camera = loop.camera()) {
         renderer_->follow(*camera);
     }
-    // Frames do not wait for the world's textures, nor paint all of it while the camera moves;
-    // screenshots do.
-    renderer_->setQuickWhileMoving(screenshots.empty());
-    renderer_->setWorldShown(!screenshots.empty() || !worldPainting_.valid() ||
-                             worldPainting_.wait_for(std::chrono::seconds(0)) ==
-                                 std::future_status::ready);
-    const double scale = pixelsPerPoint();
-    // Nothing on screen would change: the window goes on showing the frame it shows.
-    if (screenshots.empty() && !mustRedraw_ && renderer_->wouldRepeat(*view, scale)) {
-        return;
-    }
-    mustRedraw_ = false;
     SDL_SetRenderDrawColor(sdlRenderer_, 0, 0, 0, 255);
     SDL_RenderClear(sdlRenderer_);
-    renderer_->draw(*view, scale);
+    renderer_->draw(frame);
     for (const std::string& file : screenshots) {
         renderer_->savePNG(file);
     }

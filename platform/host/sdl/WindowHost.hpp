@@ -46,7 +46,8 @@ class WindowHost {
     [[nodiscard]] std::optional<CGPoint> tapPoint(const SDL_Event& event,
                                                   const HostLoop& loop) const;
     [[nodiscard]] static double idleUntil(double now);
-    void draw(const HostLoop& loop, const std::vector<std::string>& screenshots);
+    void draw(const HostLoop& loop, const Frame& frame,
+              const std::vector<std::string>& screenshots);
     [[nodiscard]] CGPoint toViewPoints(double windowX, double windowY) const;
     [[nodiscard]] double pixelsPerPoint() const;
 
@@ -60,7 +61,6 @@ class WindowHost {
     std::future<void> worldPainting_;
     bool dragging_ = false;
     bool minimised_ = false;
-    bool mustRedraw_ = true;  // the window's picture may be lost: draw even an unchanged frame
 };
 
 }  // namespace rovuzu

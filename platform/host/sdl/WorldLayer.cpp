@@ -50,13 +50,12 @@ float lengthSquared(const SDL_Vertex& a, const SDL_Vertex& b) {
 WorldLayer::WorldLayer(SDL_Renderer* renderer)
     : renderer_(renderer), format_(drawingFormat(renderer)) {}
 
-void WorldLayer::draw(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint) {
+void WorldLayer::draw(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint,
+                      bool coarse) {
     if (area.w <= 0 || area.h <= 0) {
         return;
     }
-    const bool coarse = wouldBeCoarse(camera, area, pixelsPerPoint);
     const Shot shot{camera.transform(), camera.viewportSize(), pixelsPerPoint, area.w, area.h};
-    previous_ = shot;
     if (coarse) {
         drawDraft(camera, area, pixelsPerPoint);
         return;
@@ -69,12 +68,6 @@ void WorldLayer::draw(const ARCamera& camera, const SDL_Rect& area, double pixel
         painted_ = shot;
     }
     SDL_RenderCopy(renderer_, target_.get(), nullptr, &area);
-}
-
-bool WorldLayer::wouldBeCoarse(const ARCamera& camera, const SDL_Rect& area,
-                               double pixelsPerPoint) const {
-    const Shot shot{camera.transform(), camera.viewportSize(), pixelsPerPoint, area.w, area.h};
-    return quickWhileMoving_ && previous_ && *previous_ != shot;
 }
 
 // Half the pixels each way, stretched over the area: a quarter of the triangles' cost.

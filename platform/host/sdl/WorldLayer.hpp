@@ -11,22 +11,16 @@ namespace rovuzu {
 
 // Draws the built-in world as a camera sees it. The picture is kept in a texture and painted
 // again only when the camera's pose or the view's size changes, so a frame with a still camera
-// costs one copy of it; a moving camera may get a quicker, coarser picture.
+// costs one copy of it; a moving camera may get a quicker, coarser picture: SDL's software
+// triangles cost about 10 ns a pixel, so a full view of them costs more than a frame can spare.
 class WorldLayer {
   public:
     explicit WorldLayer(SDL_Renderer* renderer);
 
     // Fills `area` (pixels of the current render target) with the world seen by `camera`, at
-    // `pixelsPerPoint` pixels for each of the camera's view points.
-    void draw(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint);
-
-    // Whether, while the camera moves, the world may be painted at half resolution each way:
-    // SDL's software triangles cost about 10 ns a pixel, so a full view of them costs more than
-    // a frame can spare. Screenshots and a camera at rest always get every pixel.
-    void setQuickWhileMoving(bool quick) { quickWhileMoving_ = quick; }
-    // Whether draw would now paint the quicker, coarser picture.
-    [[nodiscard]] bool wouldBeCoarse(const ARCamera& camera, const SDL_Rect& area,
-                                     double pixelsPerPoint) const;
+    // `pixelsPerPoint` pixels for each of the camera's view points; `coarse`, at half the
+    // resolution each way.
+    void draw(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint, bool coarse);
 
   private:
     struct Shot {
@@ -54,8 +48,6 @@ class WorldLayer {
     TexturePtr target_;
     std::optional<Shot> painted_;
     TexturePtr draft_;
-    std::optional<Shot> previous_;  // the camera of the frame before
-    bool quickWhileMoving_ = false;
     std::vector<SDL_Vertex> vertices_;
     std::vector<int> indices_;
 };

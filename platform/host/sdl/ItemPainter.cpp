@@ -1,13 +1,10 @@
-#include "platform/host/sdl/NodePainter.hpp"
+#include "platform/host/sdl/ItemPainter.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <tuple>
 #include <utility>
-
-#include "platform/spritekit/SKLabelNode.hpp"
-#include "platform/spritekit/SKSpriteNode.hpp"
 
 namespace rovuzu {
 
@@ -28,16 +25,9 @@ Uint8 toByte(double value) {
         std::lround(std::clamp(std::isfinite(value) ? value : 0.0, 0.0, 1.0) * 255.0));
 }
 
-// The base colour with the blend colour mixed in by `factor`: a factor of 0 leaves it as is.
-UIColor blended(const UIColor& base, const UIColor& blend, double factor) {
-    const double f = std::isfinite(factor) ? std::clamp(factor, 0.0, 1.0) : 0.0;
-    return {base.red + (blend.red - base.red) * f, base.green + (blend.green - base.green) * f,
-            base.blue + (blend.blue - base.blue) * f, base.alpha};
-}
-
-void modulate(SDL_Texture* texture, const UIColor& colour, double alpha) {
-    SDL_SetTextureColorMod(texture, toByte(colour.red), toByte(colour.green), toByte(colour.blue));
-    SDL_SetTextureAlphaMod(texture, toByte(alpha));
+void modulate(SDL_Texture* texture, const UIColor& tint) {
+    SDL_SetTextureColorMod(texture, toByte(tint.red), toByte(tint.green), toByte(tint.blue));
+    SDL_SetTextureAlphaMod(texture, toByte(tint.alpha));
 }
 
 // The part of the texture's pixels that shows within `area` when the whole texture is drawn on
@@ -81,91 +71,66 @@ bool isDrawable(const SDL_FRect& r) {
 
 }  // namespace
 
-NodePainter::NodePainter(SDL_Renderer* renderer, TextureCache& textures, TextCache& text)
+ItemPainter::ItemPainter(SDL_Renderer* renderer, TextureCache& textures, TextCache& text)
     : renderer_(renderer), textures_(textures), text_(text) {}
 
-void NodePainter::draw(const SKScene::DrawItem& item, const ScenePixels& scene) {
-    if (!(item.alpha > 0.0)) {
-        return;
-    }
-    if (const auto* sprite = dynamic_cast<const SKSpriteNode*>(item.node)) {
-        drawSprite(*sprite, item, scene);
-    } else if (const auto* label = dynamic_cast<const SKLabelNode*>(item.node)) {
-        drawLabel(*label, item, scene);
+void ItemPainter::draw(const Frame::Item& item, const SDL_Rect& area) {
+    if (const auto* sprite = std::get_if<Frame::Sprite>(&item)) {
+        drawSprite(*sprite, area);
+    } else {
+        drawText(std::get<Frame::Text>(item), area);
     }
 }
 
-void NodePainter::drawSprite(const SKSpriteNode& sprite, const SKScene::DrawItem& item,
-                             const ScenePixels& scene) {
-    SDL_Texture* texture = sprite.texture() ? textures_.texture(*sprite.texture()) : nullptr;
+void ItemPainter::drawSprite(const Frame::Sprite& sprite, const SDL_Rect& area) {
+    SDL_Texture* texture = textures_.texture(*sprite.texture);
     if (texture == nullptr) {
         return;
     }
-    const CGSize size = sprite.size();
-    const CGPoint anchor = sprite.anchorPoint();
-    const SDL_FPoint a = scene.toPixels(
-        item.toScene.apply(CGPoint{-anchor.x * size.width, -anchor.y * size.height}));
-    const SDL_FPoint b = scene.toPixels(
-        item.toScene.apply(CGPoint{(1.0 - anchor.x) * size.width, (1.0 - anchor.y) * size.height}));
-    const SDL_FRect destination{std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x),
-                                std::abs(b.y - a.y)};
-    if (!isDrawable(destination)) {
-        return;
-    }
-    // The image's top edge is at b (larger scene y) unless the scale turned it over.
-    const int flip = (b.x < a.x ? SDL_FLIP_HORIZONTAL : 0) | (b.y > a.y ? SDL_FLIP_VERTICAL : 0);
-    const UIColor colour =
-        blended(UIColor::whiteColor(), sprite.color(), sprite.colorBlendFactor());
+    const SDL_FRect destination{sprite.box.x, sprite.box.y, sprite.box.width, sprite.box.height};
+    const int flip =
+        (sprite.flipX ? SDL_FLIP_HORIZONTAL : 0) | (sprite.flipY ? SDL_FLIP_VERTICAL : 0);
     if (flip == 0 && destination.w <= kLargestBlit && destination.h <= kLargestBlit) {
         // The whole pixels SDL's software renderer would cover: it truncates each number.
         const SDL_Rect covered{static_cast<int>(destination.x), static_cast<int>(destination.y),
                                static_cast<int>(destination.w), static_cast<int>(destination.h)};
-        if (SDL_Texture* stretched = textures_.stretched(*sprite.texture(), covered.w, covered.h)) {
-            modulate(stretched, colour, item.alpha);
+        if (SDL_Texture* stretched = textures_.stretched(*sprite.texture, covered.w, covered.h)) {
+            modulate(stretched, sprite.tint);
             SDL_RenderCopy(renderer_, stretched, nullptr, &covered);
             return;
         }
     }
-    modulate(texture, colour, item.alpha);
-    blit(texture, destination, flip, scene.area);
+    modulate(texture, sprite.tint);
+    blit(texture, destination, flip, area);
 }
 
-void NodePainter::drawLabel(const SKLabelNode& label, const SKScene::DrawItem& item,
-                            const ScenePixels& scene) {
-    const double pixelsX = std::abs(item.toScene.sx * scene.scaleX) * label.fontSize();
-    const double pixelsY = std::abs(item.toScene.sy * scene.scaleY) * label.fontSize();
-    if (!(pixelsY >= 1.0 && pixelsX >= 1.0 && pixelsY < kFarthestPixel &&
-          pixelsX < kFarthestPixel)) {
-        return;
-    }
-    const int renderSize = std::min(static_cast<int>(std::lround(pixelsY)), kLargestTextPixels);
-    const TextCache::Line* line = text_.line(label.fontName(), renderSize, label.text());
+void ItemPainter::drawText(const Frame::Text& text, const SDL_Rect& area) {
+    const int renderSize = std::min(static_cast<int>(std::lround(text.sizeY)), kLargestTextPixels);
+    const TextCache::Line* line = text_.line(text.fontName, renderSize, text.text);
     if (line == nullptr) {
         return;
     }
-    const double kx = pixelsX / renderSize;
-    const double ky = pixelsY / renderSize;
+    const double kx = text.sizeX / renderSize;
+    const double ky = text.sizeY / renderSize;
     const double width = line->width * kx;
-    const SDL_FPoint baseline = scene.toPixels(item.toScene.apply(CGPoint{0.0, 0.0}));
-    double left = baseline.x - width / 2.0;
-    if (label.horizontalAlignmentMode() == SKLabelHorizontalAlignmentMode::left) {
-        left = baseline.x;
-    } else if (label.horizontalAlignmentMode() == SKLabelHorizontalAlignmentMode::right) {
-        left = baseline.x - width;
+    double left = text.baseline.x - width / 2.0;
+    if (text.alignment == SKLabelHorizontalAlignmentMode::left) {
+        left = text.baseline.x;
+    } else if (text.alignment == SKLabelHorizontalAlignmentMode::right) {
+        left = text.baseline.x - width;
     }
     // Whole pixels keep unscaled glyphs exactly as the font rendered them.
     const SDL_FRect destination{static_cast<float>(std::round(left)),
-                                static_cast<float>(std::round(baseline.y - line->ascent * ky)),
+                                static_cast<float>(std::round(text.baseline.y - line->ascent * ky)),
                                 static_cast<float>(width), static_cast<float>(line->height * ky)};
     if (!isDrawable(destination)) {
         return;
     }
-    const UIColor colour = blended(label.fontColor(), label.color(), label.colorBlendFactor());
-    modulate(line->texture.get(), colour, item.alpha * colour.alpha);
-    blit(line->texture.get(), destination, 0, scene.area);
+    modulate(line->texture.get(), text.tint);
+    blit(line->texture.get(), destination, 0, area);
 }
 
-void NodePainter::blit(SDL_Texture* texture, const SDL_FRect& destination, int flip,
+void ItemPainter::blit(SDL_Texture* texture, const SDL_FRect& destination, int flip,
                        const SDL_Rect& area) {
     const auto turn = static_cast<SDL_RendererFlip>(flip);
     if (destination.w <= kLargestBlit && destination.h <= kLargestBlit) {
