@@ -10,6 +10,8 @@ packages=(
   # platform libraries
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
   libglm-dev libfontconfig-dev nlohmann-json3-dev libcli11-dev
+  # number text, the same in the desktop and browser builds
+  libfmt-dev libfast-float-dev
   # free fonts standing in for the platform's own
   fonts-lato fonts-dejavu-core fontconfig
   # real-window screenshots, asset tools

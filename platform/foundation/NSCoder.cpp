@@ -1,13 +1,13 @@
 #include "platform/foundation/NSCoder.hpp"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <system_error>
+
+#include "platform/foundation/NumberText.hpp"
 
 namespace rovuzu {
 
@@ -30,16 +30,6 @@ std::string plainParseMessage(const std::string& what) {
         return message.substr(kAt.size());
     }
     return message.starts_with(' ') ? message.substr(1) : message;
-}
-
-// The double whose shortest text is the float's shortest text, so that a float prints as
-// 0.8671395 rather than as the 0.8671395182609558 its widened value would give.
-double shortestDouble(float value) {
-    std::array<char, 32> text{};
-    const char* end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-    double widened = 0.0;
-    std::from_chars(text.data(), end, widened);
-    return widened;
 }
 
 }  // namespace
@@ -105,11 +95,12 @@ std::optional<NSCoder> NSCoder::decoderWithContentsOfFile(const std::filesystem:
         problem = "cannot be read";
         return std::nullopt;
     }
-    if (text.view().empty()) {
+    const std::string contents = text.str();
+    if (contents.empty()) {
         problem = "is empty";
         return std::nullopt;
     }
-    return decoderWithJSON(text.view(), problem);
+    return decoderWithJSON(contents, problem);
 }
 
 bool NSCoder::containsValueForKey(std::string_view key) const {

@@ -1,8 +1,14 @@
 #include "platform/foundation/NumberText.hpp"
 
-#include <array>
-#include <charconv>
+// Number text comes from fmt and fast_float rather than std::to_chars and std::from_chars:
+// the browser build's C++ library has neither for floating point, and one implementation in
+// both builds keeps every number the desktop prints identical in the browser.
+#define FMT_HEADER_ONLY
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <cmath>
+#include <system_error>
 
 namespace rovuzu {
 
@@ -13,13 +19,26 @@ std::string describeDouble(double value) {
     if (std::isinf(value)) {
         return value > 0 ? "inf" : "-inf";
     }
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    std::string text(buffer.data(), result.ptr);
+    std::string text = fmt::format("{}", value);
     if (text.find_first_of(".e") == std::string::npos) {
         text += ".0";
     }
     return text;
+}
+
+double shortestDouble(float value) {
+    const std::string text = fmt::format("{}", value);
+    return readDouble(text).value_or(static_cast<double>(value));
+}
+
+std::optional<double> readDouble(std::string_view text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = fast_float::from_chars(text.data(), end, value);
+    if (error != std::errc{} || stop != end || text.empty() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 }  // namespace rovuzu

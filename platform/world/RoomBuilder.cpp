@@ -1,6 +1,8 @@
 #include "platform/world/RoomBuilder.hpp"
 
+#ifndef __EMSCRIPTEN__
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -15,7 +17,9 @@ namespace {
 
 constexpr float kHeight = RoomArt::kRoomHeight;
 constexpr std::size_t kPaletteTexture = 0;
+#ifndef __EMSCRIPTEN__
 constexpr int kPainterNiceness = 10;
+#endif
 
 struct Paints {
     static constexpr Rgba north = Rgba::hex(0xA9C4B5);
@@ -86,12 +90,17 @@ WorldModel RoomBuilder::build() {
 
 std::size_t RoomBuilder::addTexture(std::function<PixelImage()> paint) {
     model_.textures.emplace_back();
+#ifdef __EMSCRIPTEN__
+    // A page has one thread: the textures are painted on it, one after another.
+    painting_.push_back(std::async(std::launch::deferred, std::move(paint)));
+#else
     painting_.push_back(std::async(std::launch::async, [paint = std::move(paint)] {
         // Behind whatever else the program does meanwhile, such as opening its window: on
         // Linux a thread's niceness is its own.
         setpriority(PRIO_PROCESS, 0, kPainterNiceness);
         return paint();
     }));
+#endif
     return model_.textures.size() - 1;
 }
 

@@ -19,5 +19,16 @@ TEST(NumberTextTest, WritesTheShortestRoundTripWithATrailingZeroOnWholeValues) {
     }
 }
 
+TEST(NumberTextTest, ReadsOnlyAWholeFiniteNumberAndWidensFloatsByTheirShortestText) {
+    EXPECT_EQ(readDouble("187.5"), 187.5);
+    EXPECT_EQ(readDouble("-2e3"), -2000.0);
+    EXPECT_EQ(readDouble("0.30000000000000004"), 0.1 + 0.2);
+    for (const char* bad : {"", " 1", "1 ", "1x", "0x10", "1e400", "nan", "inf", "+", "-"}) {
+        EXPECT_FALSE(readDouble(bad)) << bad;
+    }
+    EXPECT_EQ(shortestDouble(0.8671395F), 0.8671395);
+    EXPECT_EQ(describeDouble(shortestDouble(0.1F)), "0.1");
+}
+
 }  // namespace
 }  // namespace rovuzu

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -59,15 +58,6 @@ const VerbInfo& infoOf(Verb verb) {
     return kVerbs.back();
 }
 
-std::optional<double> number(std::string_view word) {
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc{} || end != word.data() + word.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::vector<std::string_view> words(std::string_view line) {
     std::vector<std::string_view> result;
     std::size_t at = 0;
@@ -114,7 +104,7 @@ std::string readArguments(const VerbInfo& info, const std::vector<std::string_vi
         return "expected '" + std::string(info.usage) + "'";
     }
     for (std::size_t i = 2; i < parts.size(); ++i) {
-        const auto value = number(parts[i]);
+        const auto value = readDouble(parts[i]);
         if (!value) {
             return "'" + std::string(parts[i]) + "' is not a number";
         }
@@ -154,7 +144,7 @@ std::optional<Script> Script::parse(std::string_view text, std::string& problem)
         if (parts.empty()) {
             continue;
         }
-        const auto time = number(parts[0]);
+        const auto time = readDouble(parts[0]);
         if (!time || *time < 0.0) {
             return fail("'" + std::string(parts[0]) + "' is not a time in seconds");
         }
