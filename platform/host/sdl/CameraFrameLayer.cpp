@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/foundation/Console.hpp"
+#include "platform/host/core/CoverCrop.hpp"
 
 namespace rovuzu {
 
@@ -77,10 +78,9 @@ void CameraFrameLayer::draw(const SDL_Rect& area) const {
     if (!shown_ || area.w <= 0 || area.h <= 0) {
         return;
     }
-    const double scale =
-        std::max(static_cast<double>(area.w) / width_, static_cast<double>(area.h) / height_);
-    const int cropWidth = std::clamp(static_cast<int>(std::lround(area.w / scale)), 1, width_);
-    const int cropHeight = std::clamp(static_cast<int>(std::lround(area.h / scale)), 1, height_);
+    const CoverCrop crop = CoverCrop::of(width_, height_, area.w, area.h);
+    const int cropWidth = std::clamp(static_cast<int>(std::lround(crop.width)), 1, width_);
+    const int cropHeight = std::clamp(static_cast<int>(std::lround(crop.height)), 1, height_);
     const SDL_Rect source{(width_ - cropWidth) / 2, (height_ - cropHeight) / 2, cropWidth,
                           cropHeight};
     SDL_RenderCopy(renderer_, texture_.get(), &source, &area);

@@ -8,15 +8,12 @@
 #include <vector>
 
 #include "platform/foundation/Console.hpp"
+#include "platform/host/core/PlaceholderImage.hpp"
 #include "platform/host/sdl/StderrCapture.hpp"
 
 namespace rovuzu {
 
 namespace {
-
-constexpr int kPlaceholderSide = static_cast<int>(SKTexture::kPlaceholderSide);
-constexpr int kCheck = 16;
-constexpr int kCrossHalfWidth = 3;
 
 // Stretched images larger than this a side are not kept: a sprite that near the camera is rare
 // and would hold megabytes.
@@ -27,17 +24,6 @@ bool isSoftware(SDL_Renderer* renderer) {
     return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
-std::uint32_t placeholderPixel(int x, int y) {
-    constexpr std::uint32_t kMagenta = 0xFFFF00FFU;
-    constexpr std::uint32_t kBlack = 0xFF000000U;
-    constexpr std::uint32_t kWhite = 0xFFFFFFFFU;
-    const int last = kPlaceholderSide - 1;
-    if (std::abs(x - y) <= kCrossHalfWidth || std::abs(x + y - last) <= kCrossHalfWidth) {
-        return kWhite;
-    }
-    return ((x / kCheck + y / kCheck) % 2 == 0) ? kMagenta : kBlack;
-}
-
 }  // namespace
 
 TextureCache::TextureCache(SDL_Renderer* renderer)
@@ -45,21 +31,14 @@ TextureCache::TextureCache(SDL_Renderer* renderer)
 
 SDL_Texture* TextureCache::placeholder() {
     if (!placeholder_) {
-        placeholder_.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                             SDL_TEXTUREACCESS_STATIC, kPlaceholderSide,
-                                             kPlaceholderSide));
+        const PixelImage image = PlaceholderImage::make();
+        placeholder_.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA32,
+                                             SDL_TEXTUREACCESS_STATIC, image.width(),
+                                             image.height()));
         if (!placeholder_) {
             return nullptr;
         }
-        std::vector<std::uint32_t> pixels;
-        pixels.reserve(static_cast<std::size_t>(kPlaceholderSide) * kPlaceholderSide);
-        for (int y = 0; y < kPlaceholderSide; ++y) {
-            for (int x = 0; x < kPlaceholderSide; ++x) {
-                pixels.push_back(placeholderPixel(x, y));
-            }
-        }
-        SDL_UpdateTexture(placeholder_.get(), nullptr, pixels.data(),
-                          kPlaceholderSide * static_cast<int>(sizeof(std::uint32_t)));
+        SDL_UpdateTexture(placeholder_.get(), nullptr, image.bytes().data(), image.width() * 4);
         SDL_SetTextureBlendMode(placeholder_.get(), SDL_BLENDMODE_BLEND);
     }
     return placeholder_.get();
