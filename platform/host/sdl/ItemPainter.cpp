@@ -6,13 +6,12 @@
 #include <tuple>
 #include <utility>
 
+#include "platform/host/core/TextBox.hpp"
+
 namespace rovuzu {
 
 namespace {
 
-// Text is rendered at its drawn size for crisp glyphs, up to this size; beyond it the glyphs
-// are scaled up rather than rendered ever larger.
-constexpr int kLargestTextPixels = 512;
 // Rectangles reaching further than this many pixels are not drawn: nothing sensible lies
 // there, and SDL's integer rectangles would overflow.
 constexpr float kFarthestPixel = 1.0e9F;
@@ -105,24 +104,12 @@ void ItemPainter::drawSprite(const Frame::Sprite& sprite, const SDL_Rect& area) 
 }
 
 void ItemPainter::drawText(const Frame::Text& text, const SDL_Rect& area) {
-    const int renderSize = std::min(static_cast<int>(std::lround(text.sizeY)), kLargestTextPixels);
-    const TextCache::Line* line = text_.line(text.fontName, renderSize, text.text);
+    const TextCache::Line* line = text_.line(text.fontName, TextBox::setSize(text), text.text);
     if (line == nullptr) {
         return;
     }
-    const double kx = text.sizeX / renderSize;
-    const double ky = text.sizeY / renderSize;
-    const double width = line->width * kx;
-    double left = text.baseline.x - width / 2.0;
-    if (text.alignment == SKLabelHorizontalAlignmentMode::left) {
-        left = text.baseline.x;
-    } else if (text.alignment == SKLabelHorizontalAlignmentMode::right) {
-        left = text.baseline.x - width;
-    }
-    // Whole pixels keep unscaled glyphs exactly as the font rendered them.
-    const SDL_FRect destination{static_cast<float>(std::round(left)),
-                                static_cast<float>(std::round(text.baseline.y - line->ascent * ky)),
-                                static_cast<float>(width), static_cast<float>(line->height * ky)};
+    const PixelBox box = TextBox::of(text, line->width, line->height, line->ascent);
+    const SDL_FRect destination{box.x, box.y, box.width, box.height};
     if (!isDrawable(destination)) {
         return;
     }
