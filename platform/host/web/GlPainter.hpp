@@ -1,0 +1,59 @@
+#pragma once
+
+#include <GLES2/gl2.h>
+
+#include <vector>
+
+#include "platform/host/core/Frame.hpp"
+
+namespace rovuzu {
+
+// Draws textured triangles in target pixels with WebGL, a colour multiplying every texel: the
+// one shader all of a frame goes through. Textures are straight (not premultiplied) alpha.
+class GlPainter {
+  public:
+    // A corner: where in the target (pixels, y down) and which point of the texture (0 to 1).
+    struct Vertex {
+        float x = 0.0F;
+        float y = 0.0F;
+        float u = 0.0F;
+        float v = 0.0F;
+    };
+    // The part of a texture to show, 0 to 1 across it.
+    struct TexturePart {
+        float u0 = 0.0F;
+        float v0 = 0.0F;
+        float u1 = 1.0F;
+        float v1 = 1.0F;
+    };
+
+    GlPainter();
+    GlPainter(const GlPainter&) = delete;
+    GlPainter& operator=(const GlPainter&) = delete;
+    ~GlPainter();
+
+    // Starts a frame on a target of this many pixels: clears it to black.
+    void begin(int width, int height);
+    // Triangles, three vertices each; blended over what is there, or replacing it.
+    void triangles(GLuint texture, const std::vector<Vertex>& vertices, const UIColor& tint,
+                   bool blend);
+    // The texture's part stretched over the box.
+    void quad(GLuint texture, const PixelBox& box, const TexturePart& part, const UIColor& tint,
+              bool blend = true);
+    // A box of one colour, blended.
+    void fill(const PixelBox& box, const UIColor& colour);
+    // A texture of one white pixel, for fills.
+    [[nodiscard]] GLuint white() const { return white_; }
+
+  private:
+    GLuint program_ = 0;
+    GLuint buffer_ = 0;
+    GLuint white_ = 0;
+    GLint position_ = -1;
+    GLint texel_ = -1;
+    GLint target_ = -1;
+    GLint tint_ = -1;
+    std::vector<Vertex> quad_;
+};
+
+}  // namespace rovuzu

@@ -1,0 +1,111 @@
+#include "platform/host/web/GlRenderer.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/host/core/CoverCrop.hpp"
+#include "platform/host/core/TextBox.hpp"
+#include "platform/host/web/Page.hpp"
+
+namespace rovuzu {
+
+namespace {
+
+PixelBox boxOf(const PixelArea& area) {
+    return {static_cast<float>(area.x), static_cast<float>(area.y), static_cast<float>(area.width),
+            static_cast<float>(area.height)};
+}
+
+}  // namespace
+
+GlRenderer::GlRenderer(const std::filesystem::path& resources) : text_(resources) {
+    glGenTextures(1, &camera_);
+    glBindTexture(GL_TEXTURE_2D, camera_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+GlRenderer::~GlRenderer() {
+    glDeleteTextures(1, &camera_);
+}
+
+void GlRenderer::draw(const Frame& frame) {
+    painter_.begin(frame.area.x + frame.area.width, frame.area.y + frame.area.height);
+    if (frame.area.width <= 0 || frame.area.height <= 0) {
+        return;
+    }
+    drawBackdrop(frame);
+    for (const Frame::Item& item : frame.items) {
+        if (const auto* sprite = std::get_if<Frame::Sprite>(&item)) {
+            drawSprite(*sprite);
+        } else {
+            drawText(std::get<Frame::Text>(item));
+        }
+    }
+    drawStrip(frame.readouts, Readouts::Corner::bottomRight, frame);
+    drawStrip(frame.notice, Readouts::Corner::topCentre, frame);
+    text_.endFrame();
+}
+
+void GlRenderer::drawBackdrop(const Frame& frame) {
+    const Frame::Backdrop& backdrop = frame.backdrop;
+    if (backdrop.kind == Frame::Backdrop::Kind::camera) {
+        drawCamera(frame.area);
+    } else if (backdrop.kind == Frame::Backdrop::Kind::world) {
+        world_.draw(painter_, ARCamera{backdrop.pose, backdrop.viewport}, frame.area,
+                    frame.pixelsPerPoint);
+    }
+}
+
+void GlRenderer::drawCamera(const PixelArea& area) {
+    int width = 0;
+    int height = 0;
+    rovuzu_camera_upload(camera_, &width, &height);
+    const CoverCrop crop = CoverCrop::of(width, height, area.width, area.height);
+    if (crop.width <= 0.0) {
+        return;
+    }
+    const GlPainter::TexturePart part{static_cast<float>(crop.x / width),
+                                      static_cast<float>(crop.y / height),
+                                      static_cast<float>((crop.x + crop.width) / width),
+                                      static_cast<float>((crop.y + crop.height) / height)};
+    painter_.quad(camera_, boxOf(area), part, UIColor::whiteColor(), false);
+}
+
+void GlRenderer::drawSprite(const Frame::Sprite& sprite) {
+    GlPainter::TexturePart part;
+    if (sprite.flipX) {
+        std::swap(part.u0, part.u1);
+    }
+    if (sprite.flipY) {
+        std::swap(part.v0, part.v1);
+    }
+    painter_.quad(textures_.texture(*sprite.texture), sprite.box, part, sprite.tint);
+}
+
+void GlRenderer::drawText(const Frame::Text& text) {
+    const GlText::Line* line = text_.line(text.fontName, TextBox::setSize(text), text.text);
+    if (line != nullptr) {
+        painter_.quad(line->texture, TextBox::of(text, line->width, line->height, line->ascent), {},
+                      text.tint);
+    }
+}
+
+void GlRenderer::drawStrip(const std::string& line, Readouts::Corner corner, const Frame& frame) {
+    const auto size = static_cast<int>(std::lround(Readouts::kFontSize * frame.pixelsPerPoint));
+    const GlText::Line* set = line.empty() ? nullptr : text_.line(Readouts::kFontName, size, line);
+    if (set == nullptr) {
+        return;
+    }
+    const Readouts::Strip strip =
+        Readouts::strip(corner, set->width, set->height, frame.area, frame.pixelsPerPoint);
+    painter_.fill(boxOf(strip.backing), {0.0, 0.0, 0.0, Readouts::kBackingAlpha});
+    painter_.quad(set->texture,
+                  {static_cast<float>(strip.textX), static_cast<float>(strip.textY),
+                   static_cast<float>(set->width), static_cast<float>(set->height)},
+                  {}, UIColor::whiteColor());
+}
+
+}  // namespace rovuzu

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <GLES2/gl2.h>
+
+#include <filesystem>
+
+#include "platform/host/core/Frame.hpp"
+#include "platform/host/core/Readouts.hpp"
+#include "platform/host/web/GlPainter.hpp"
+#include "platform/host/web/GlText.hpp"
+#include "platform/host/web/GlTextures.hpp"
+#include "platform/host/web/GlWorld.hpp"
+
+namespace rovuzu {
+
+// Paints frames with WebGL into the page's canvas: what shows behind the scene (the built-in
+// world, or the camera's video, cropped to cover), then the frame's sprites and text back to
+// front, then the read-outs. The canvas must have the frame's size in pixels.
+class GlRenderer {
+  public:
+    explicit GlRenderer(const std::filesystem::path& resources);
+    GlRenderer(const GlRenderer&) = delete;
+    GlRenderer& operator=(const GlRenderer&) = delete;
+    ~GlRenderer();
+
+    void draw(const Frame& frame);
+
+  private:
+    void drawBackdrop(const Frame& frame);
+    void drawCamera(const PixelArea& area);
+    void drawSprite(const Frame::Sprite& sprite);
+    void drawText(const Frame::Text& text);
+    void drawStrip(const std::string& line, Readouts::Corner corner, const Frame& frame);
+
+    GlPainter painter_;
+    GlTextures textures_;
+    GlText text_;
+    GlWorld world_;
+    GLuint camera_ = 0;
+};
+
+}  // namespace rovuzu

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <GLES2/gl2.h>
+
+#include <vector>
+
+#include "platform/arkit/ARCamera.hpp"
+#include "platform/host/core/Frame.hpp"
+#include "platform/host/web/GlPainter.hpp"
+
+namespace rovuzu {
+
+class BuiltInWorld;
+
+// Draws the built-in world as a camera sees it, with WebGL: the same triangles the desktop
+// draws, every frame (a GPU paints them in a fraction of one).
+class GlWorld {
+  public:
+    GlWorld() = default;
+    GlWorld(const GlWorld&) = delete;
+    GlWorld& operator=(const GlWorld&) = delete;
+    ~GlWorld();
+
+    // Fills the area with the world seen by `camera`, at `pixelsPerPoint` pixels a view point.
+    void draw(GlPainter& painter, const ARCamera& camera, const PixelArea& area,
+              double pixelsPerPoint);
+
+  private:
+    void upload(const BuiltInWorld& world);
+
+    std::vector<GLuint> textures_;
+    std::vector<GlPainter::Vertex> vertices_;
+};
+
+}  // namespace rovuzu

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+// The page around the game, written in JavaScript (library_rovuzu.js): its start screen, its
+// line of text, the camera's video, the sensors and Web Audio. Every function here returns at
+// once; none waits for the browser.
+extern "C" {
+
+// The address's query, such as "?seed=3&autoplay", as UTF-8 the caller frees.
+char* rovuzu_page_query();
+// The game is ready: the start screen offers its button.
+void rovuzu_page_ready();
+// Shows one line on the page, or none for an empty text.
+void rovuzu_page_line(const char* text);
+
+// Uploads the camera's newest picture into the texture, when it has one the texture has not
+// had; says its size (0 by 0 without a camera). Returns 1 when it uploaded a picture.
+int rovuzu_camera_upload(unsigned texture, int* width, int* height);
+// How many pictures the camera has shown so far: 0 without a camera.
+double rovuzu_camera_pictures();
+
+// Web Audio: decodes a sound's bytes (copied; `name` for a line about a file that does not
+// decode) and gives its number, 0 without sound; plays it, looping or not, and gives the
+// playing's number, 0 without sound; stops a playing.
+int rovuzu_audio_load(const char* name, const std::uint8_t* bytes, int length);
+int rovuzu_audio_play(int sound, int loops);
+void rovuzu_audio_stop(int playing);
+}

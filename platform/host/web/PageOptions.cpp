@@ -1,0 +1,93 @@
+#include "platform/host/web/PageOptions.hpp"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <system_error>
+
+namespace rovuzu {
+
+namespace {
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// A query's value as written: %XX escapes and '+' for a space undone; a broken escape stays.
+std::string decoded(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = i + 2 < text.size() && text[i] == '%' ? hexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? hexDigit(text[i + 2]) : -1;
+        if (low >= 0) {
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            out += text[i] == '+' ? ' ' : text[i];
+        }
+    }
+    return out;
+}
+
+// Applies one name=value pair; a problem for a bad value.
+std::optional<std::string> apply(const std::string& name, const std::string& value,
+                                 PageOptions& page) {
+    if (name == "seed") {
+        std::uint32_t seed = 0;
+        const char* end = value.data() + value.size();
+        const auto [stop, error] = std::from_chars(value.data(), end, seed);
+        if (value.empty() || error != std::errc{} || stop != end) {
+            return "?seed=" + value + ": not a whole number from 0 to 4294967295";
+        }
+        page.options.seed = seed;
+    } else if (name == "autoplay") {
+        if (!value.empty() && value != "1" && value != "0") {
+            return "?autoplay=" + value + ": give it alone, or as 1 or 0";
+        }
+        page.options.autoplay = value != "0";
+    } else if (name == "script") {
+        if (value.empty()) {
+            return "?script: name the script file";
+        }
+        page.options.script = value;
+    } else if (name == "clock") {
+        if (value != "virtual" && value != "real") {
+            return "?clock=" + value + ": either virtual or real";
+        }
+        page.virtualClock = value == "virtual";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<PageOptions, std::string> PageOptions::parse(std::string_view query) {
+    PageOptions page;
+    if (query.starts_with('?')) {
+        query.remove_prefix(1);
+    }
+    while (!query.empty()) {
+        const std::size_t amp = query.find('&');
+        const std::string_view pair = query.substr(0, amp);
+        query = amp == std::string_view::npos ? std::string_view{} : query.substr(amp + 1);
+        const std::size_t eq = pair.find('=');
+        const std::string name = decoded(pair.substr(0, eq));
+        const std::string value =
+            eq == std::string_view::npos ? std::string{} : decoded(pair.substr(eq + 1));
+        if (auto problem = apply(name, value, page)) {
+            return std::move(*problem);
+        }
+    }
+    return page;
+}
+
+}  // namespace rovuzu

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "platform/host/core/Options.hpp"
+
+namespace rovuzu {
+
+// How a page was asked to run, from its address, as the desktop's command line does:
+// ?seed=N, ?autoplay, ?script=FILE (the same script format, fetched next to the page) and
+// ?clock=virtual (60 frames a second of game time, several per drawn frame, so that a whole
+// round plays in seconds; ?clock=real is the default).
+struct PageOptions {
+    Options options;
+    bool virtualClock = false;
+
+    // The options, or one line saying what is wrong with the first bad one. Names that mean
+    // nothing here are left alone: a page's address may carry others' parameters.
+    static std::variant<PageOptions, std::string> parse(std::string_view query);
+};
+
+}  // namespace rovuzu

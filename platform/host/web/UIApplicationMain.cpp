@@ -1,0 +1,112 @@
+#include "platform/uikit/UIApplicationMain.hpp"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <variant>
+
+#include "platform/foundation/Console.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/gameplaykit/GKRandomSource.hpp"
+#include "platform/host/core/Script.hpp"
+#include "platform/host/web/Page.hpp"
+#include "platform/host/web/PageHost.hpp"
+#include "platform/world/BuiltInWorld.hpp"
+
+namespace rovuzu {
+
+namespace {
+
+// Where the page's packed files are, and where it puts a script it fetched for ?script=.
+constexpr const char* kResources = "/resources";
+constexpr const char* kFetchedScript = "/page/script";
+
+std::unique_ptr<PageHost>& pageHost() {
+    static std::unique_ptr<PageHost> host;
+    return host;
+}
+
+// A refusal: said on stderr and on the page, which then offers no start.
+void refuse(const std::string& problem) {
+    diagnose(problem);
+    rovuzu_page_line(("rovuzu: " + problem).c_str());
+}
+
+std::optional<Script> fetchedScript(const Options& options) {
+    if (!options.script) {
+        return Script{};
+    }
+    const std::string name = options.script->string();
+    std::ifstream in(kFetchedScript);
+    if (!in) {
+        refuse(name + ": cannot be fetched from next to the page");
+        return std::nullopt;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string problem;
+    auto script = Script::parse(text.str(), problem);
+    if (!script) {
+        refuse(name + ": " + problem);
+    }
+    return script;
+}
+
+}  // namespace
+
+// The browser owns the loop: this reads the page's address, readies the game and returns; the
+// start tap launches the application (rovuzu_start) and animation frames run it from then on.
+int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClassName*/,
+                      const std::string& delegateClassName) {
+    char* query = rovuzu_page_query();
+    const auto parsed = PageOptions::parse(query != nullptr ? query : "");
+    std::free(query);
+    if (const auto* problem = std::get_if<std::string>(&parsed)) {
+        refuse(*problem);
+        return 0;
+    }
+    const auto& page = std::get<PageOptions>(parsed);
+    const auto script = fetchedScript(page.options);
+    if (!script) {
+        return 0;
+    }
+    NSBundle::setMainBundlePath(kResources);
+    GKRandomSource::sharedRandom().seed(
+        page.options.seed.value_or(script->seed().value_or(std::random_device{}())));
+    // The room's textures take a moment to paint: before the start tap, not after it.
+    BuiltInWorld::shared();
+    pageHost() = std::make_unique<PageHost>(page, script->events(), delegateClassName);
+    rovuzu_page_ready();
+    return 0;
+}
+
+}  // namespace rovuzu
+
+// What the page calls.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int rovuzu_start() {
+    const auto& host = rovuzu::pageHost();
+    return host && host->start() ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void rovuzu_orientation(double alpha, double beta, double gamma,
+                                             double screenAngle) {
+    if (const auto& host = rovuzu::pageHost()) {
+        host->sense({alpha, beta, gamma, screenAngle});
+    }
+}
+
+// The run's report as JSON, valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* rovuzu_report() {
+    static std::string report;
+    const auto& host = rovuzu::pageHost();
+    report = host ? host->report() : std::string{"{}"};
+    return report.c_str();
+}
+}
