@@ -5,12 +5,13 @@
 
 namespace rovuzu {
 
+// In double precision, rounded once: the browser's C library and the desktop's differ in the
+// last bit of single-precision sines, and a pose must be the same matrix in both.
 simd_float4x4 DevicePose::transform() const {
-    const auto radians = [](double degrees) { return static_cast<float>(glm::radians(degrees)); };
-    simd_float4x4 pose = glm::translate(simd_float4x4{1.0F}, simd_float3{x, y, z});
-    pose = glm::rotate(pose, radians(yaw), simd_float3{0, 1, 0});
-    pose = glm::rotate(pose, radians(pitch), simd_float3{1, 0, 0});
-    return glm::rotate(pose, radians(roll), simd_float3{0, 0, 1});
+    glm::dmat4 pose = glm::translate(glm::dmat4{1.0}, glm::dvec3{x, y, z});
+    pose = glm::rotate(pose, glm::radians(yaw), glm::dvec3{0, 1, 0});
+    pose = glm::rotate(pose, glm::radians(pitch), glm::dvec3{1, 0, 0});
+    return simd_float4x4{glm::rotate(pose, glm::radians(roll), glm::dvec3{0, 0, 1})};
 }
 
 DevicePose DevicePose::facing(const simd_float3& point) const {
