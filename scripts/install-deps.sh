@@ -20,7 +20,12 @@ packages=(
   linux-perf
   # optional webcam picture and visual tracking
   libopencv-dev
+  # the browser build and its tests: emscripten, stb, the page's server and certificate,
+  # headless Chromium
+  emscripten libstb-dev nodejs openssl chromium
 )
+# npm comes with some builds of nodejs and is a package of its own with Debian's.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 // 127.0.0.1:8080, or with --https (and a certificate folder) HTTPS on 0.0.0.0:8443, which a
 // phone on the same network can reach. Node's own modules only.
 //   node tools/web/serve.mjs [FOLDER] [--port N] [--host ADDRESS] [--https CERT_FOLDER]
+// Port 0 takes any free port; the line it prints names the address.
 import { createServer as createHttp } from 'node:http';
 import { createServer as createHttps } from 'node:https';
 import { createReadStream, readFileSync, statSync } from 'node:fs';
@@ -71,5 +72,5 @@ server.on('error', (error) => {
 });
 server.listen(chosen.port, chosen.host, () => {
   const scheme = chosen.https ? 'https' : 'http';
-  console.log(`Serving ${chosen.folder} on ${scheme}://${chosen.host}:${chosen.port}/`);
+  console.log(`Serving ${chosen.folder} on ${scheme}://${chosen.host}:${server.address().port}/`);
 });

@@ -1,0 +1,84 @@
+// The phone's motion sensors turn the device: the first reading is where tracking began, and
+// then the world and its targets stay put while the phone turns, in portrait and landscape.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { grey, greyClip } from './support/clip.mjs';
+import { middleOfOthers, facing, focalLength, positionOf, project, shiftOf } from './support/geometry.mjs';
+import { launchBrowser, openPage, orient, picture, play, report, servePage, settle } from './support/page.mjs';
+
+const folder = mkdtempSync(join(tmpdir(), 'rovuzu-motion-'));
+const greyRgb = [grey[0], grey[0], grey[0]];
+const turn = 10;  // degrees
+let server;
+before(async () => { server = await servePage(); });
+after(() => {
+  server?.stop();
+  rmSync(folder, { recursive: true, force: true });
+});
+
+// The sensors' readings of a phone held upright, its camera at `yaw` and `pitch` (degrees,
+// left and up positive): the browser's alpha, beta, gamma for each way of holding it.
+const portrait = (yaw, pitch) => [yaw, 90 + pitch, 0];
+const landscape = (yaw, pitch) => [90 + yaw, 0, -90 - pitch];
+
+// Turns the phone and waits until the page has drawn it.
+async function hold(page, reading) {
+  await orient(page.cdp, ...reading);
+  await page.page.waitForFunction(() => window.rovuzu.motion === 'sensed');
+  await settle(page.page, 6);
+}
+
+for (const [name, size, holding] of [['portrait', [390, 844], portrait], ['landscape', [844, 390], landscape]]) {
+  describe(`held in ${name}`, () => {
+    const [width, height] = size;
+    const shift = Math.tan((turn * Math.PI) / 180) * focalLength(width, height);
+
+    test('turning left moves the room right, and tilting down moves it up, by the angle turned', async () => {
+      const browser = await launchBrowser();
+      try {
+        // Seed 12 places its first four targets far behind: the room alone is in view.
+        const page = await openPage(browser, `${server.url}?seed=12`, { width, height, landscape: name === 'landscape' });
+        await play(page.page);
+        await hold(page, holding(0, 0));
+        const ahead = await picture(page.page);
+        await hold(page, holding(turn, 0));
+        const left = await picture(page.page);
+        await hold(page, holding(0, -turn));
+        const down = await picture(page.page);
+        const moved = shiftOf(ahead, left, width / 2, height / 2);
+        const rose = shiftOf(ahead, down, width / 2, height / 2, { along: 'y' });
+        assert.ok(Math.abs(moved - shift) <= 3, `moved ${moved} px right, expected ${shift.toFixed(1)}`);
+        assert.ok(Math.abs(-rose - shift) <= 3, `moved ${-rose} px up, expected ${shift.toFixed(1)}`);
+        assert.deepEqual(page.errors(), []);
+      } finally {
+        await browser.close();
+      }
+    });
+
+    test('a target stays on its spot in the world as the phone turns', async () => {
+      const browser = await launchBrowser({ camera: greyClip(join(folder, 'grey.y4m')) });
+      try {
+        const page = await openPage(browser, `${server.url}?seed=3`, { width, height, landscape: name === 'landscape' });
+        await play(page.page);
+        await hold(page, holding(0, 0));
+        await page.page.waitForFunction(() => window.rovuzu.report().anchors === 1, { timeout: 30000 });
+        const target = positionOf((await report(page.page)).anchorTransforms[0]);
+        const [yaw, pitch] = facing(target);
+        for (const [turnedYaw, turnedPitch] of [[yaw, pitch], [yaw + turn, pitch], [yaw, pitch + turn]]) {
+          await hold(page, holding(turnedYaw, turnedPitch));
+          const [x, y] = project(target, turnedYaw, turnedPitch, width, height);
+          const found = middleOfOthers(await picture(page.page), greyRgb, [x - 60, y - 60, x + 60, y + 60]);
+          assert.ok(found, `no target near ${x}, ${y}`);
+          assert.ok(Math.hypot(found[0] - x, found[1] - y) <= 3,
+            `target at ${found[0].toFixed(1)}, ${found[1].toFixed(1)}, expected ${x.toFixed(1)}, ${y.toFixed(1)}`);
+        }
+        assert.deepEqual(page.errors(), []);
+      } finally {
+        await browser.close();
+      }
+    });
+  });
+}

@@ -1,0 +1,95 @@
+// The page under test: a folder served as a static host serves it, a fresh headless Chromium
+// for it, and helpers to play it the way a player would.
+import puppeteer from 'puppeteer-core';
+import { spawn } from 'node:child_process';
+import { mkdtempSync, rmSync, readdirSync, symlinkSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { readPng } from './png.mjs';
+
+const repository = resolve(dirname(fileURLToPath(import.meta.url)), '../../..');
+const built = join(repository, 'build/web');
+export const desktopBinary = process.env.ROVUZU_DESKTOP ?? join(repository, 'build/dev/app/rovuzu');
+
+// A folder holding the built page and whatever files a test adds (scripts), served on a free
+// port of 127.0.0.1: a secure context, as a phone's HTTPS page is.
+export async function servePage(files = {}) {
+  const root = mkdtempSync(join(tmpdir(), 'rovuzu-page-'));
+  for (const name of readdirSync(built)) symlinkSync(join(built, name), join(root, name));
+  for (const [name, text] of Object.entries(files)) writeFileSync(join(root, name), text);
+  const server = spawn(process.execPath, [join(repository, 'tools/web/serve.mjs'), root, '--port', '0'],
+    { stdio: ['ignore', 'pipe', 'inherit'] });
+  const url = await new Promise((done, fail) => {
+    server.stdout.on('data', (text) => {
+      const found = /on (http:\S+)/.exec(String(text));
+      if (found) done(found[1]);
+    });
+    server.on('exit', () => fail(new Error('the page server stopped')));
+  });
+  return { url, root, stop: () => { server.kill(); rmSync(root, { recursive: true, force: true }); } };
+}
+
+// camera: a .y4m clip for the fake camera, 'none' for a browser without one, 'refused' for a
+// camera the player does not allow.
+export async function launchBrowser({ camera = 'none' } = {}) {
+  const profile = mkdtempSync(join(tmpdir(), 'rovuzu-chromium-'));
+  const args = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync',
+    '--no-first-run', '--disable-quic', '--no-default-browser-check'];
+  // The fake prompt says yes to the camera; a refusal is set on the page's origin instead.
+  if (camera !== 'refused') args.push('--use-fake-ui-for-media-stream');
+  if (camera !== 'none') args.push('--use-fake-device-for-media-stream');
+  if (camera !== 'none' && camera !== 'refused') args.push(`--use-file-for-fake-video-capture=${camera}`);
+  const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true,
+    userDataDir: profile, args, protocolTimeout: 120000 });
+  browser.refusesCamera = camera === 'refused';
+  const close = browser.close.bind(browser);
+  browser.close = async () => { await close(); rmSync(profile, { recursive: true, force: true }); };
+  return browser;
+}
+
+// A phone-sized page (390 by 844 points unless said) at `url`: its console and errors kept.
+export async function openPage(browser, url, { width = 390, height = 844, landscape = false } = {}) {
+  const page = await browser.newPage();
+  const console = [];
+  page.on('console', (message) => console.push({ type: message.type(), text: message.text() }));
+  page.on('pageerror', (error) => console.push({ type: 'pageerror', text: String(error.message) }));
+  if (browser.refusesCamera) {
+    const session = await browser.target().createCDPSession();
+    await session.send('Browser.setPermission', { permission: { name: 'camera' }, setting: 'denied',
+      origin: new URL(url).origin });
+  }
+  await page.setViewport({ width, height, deviceScaleFactor: 1, isMobile: true, hasTouch: true,
+    isLandscape: landscape });
+  const cdp = await page.createCDPSession();
+  await page.goto(url);
+  return { page, console, cdp, errors: () => console.filter((m) => m.type === 'error' || m.type === 'pageerror'),
+    lines: (pattern) => console.filter((m) => pattern.test(m.text)).map((m) => m.text) };
+}
+
+// The start tap, then the first frames of the round.
+export async function play(page) {
+  await page.waitForFunction(() => !document.getElementById('play').disabled, { timeout: 60000 });
+  await page.click('#play');
+  await page.waitForFunction(() => window.rovuzu.started && window.rovuzu.camera !== null, { timeout: 60000 });
+  await settle(page);
+}
+
+// Until the page has drawn a few animation frames since now.
+export function settle(page, frames = 4) {
+  return page.evaluate((count) => new Promise((done) => {
+    const next = () => (--count > 0 ? requestAnimationFrame(next) : done());
+    requestAnimationFrame(next);
+  }), frames);
+}
+
+export const report = (page) => page.evaluate(() => window.rovuzu.report());
+
+// What the page shows, as pixels.
+export async function picture(page) {
+  return readPng(Buffer.from(await page.screenshot({ type: 'png' })));
+}
+
+export const orient = (cdp, alpha, beta, gamma) =>
+  cdp.send('DeviceOrientation.setDeviceOrientationOverride', { alpha, beta, gamma });
