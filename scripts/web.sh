@@ -49,7 +49,10 @@ if [ "${1:-}" != serve ]; then
 elif [ "${2:-}" = --https ]; then
     make_certificate
     for address in $(hostname -I 2>/dev/null); do
-        echo "rovuzu: on a phone on this network, open https://${address}:8443/" >&2
+        case "$address" in
+            *:*) ;;  # the server listens on IPv4
+            *) echo "rovuzu: on a phone on this network, open https://${address}:8443/" >&2 ;;
+        esac
     done
     exec node tools/web/serve.mjs build/web --https build/web-cert
 else
