@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Reproduces every figure in docs/PERFORMANCE.md on this machine, in one run:
-#   bench/run.sh [section...]      sections: scene frames startup memory throughput latency idle
+#   bench/run.sh [section...]      sections: scene frames startup memory throughput latency idle web
 # With no section, all of them. Builds an optimised tree in build/bench first (BUILD=DIR measures
 # another tree, SKIP_BUILD=1 takes it as it is). Timings depend on the machine's load: each
 # section prints the load average; repeated timings print their median and best, or perf's mean.
@@ -91,6 +91,13 @@ idle() {
     "${xvfb[@]}" "$probe" idle --seed 1 2>&1 >/dev/null | sed -n 's/^rovuzu_probe: //p'
 }
 
+web() {
+    say "the browser build in headless Chromium"
+    scripts/web.sh >/dev/null 2>&1
+    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    node bench/web/measure.mjs "$runs"
+}
+
 # Re-entered under Xvfb for one section, already built.
 if [ -n "${INSIDE:-}" ]; then
     "$1"
@@ -99,7 +106,7 @@ fi
 echo "machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores; $(uname -r)"
 build_tree
 sections=("$@")
-[ ${#sections[@]} -gt 0 ] || sections=(scene frames startup memory throughput latency idle)
+[ ${#sections[@]} -gt 0 ] || sections=(scene frames startup memory throughput latency idle web)
 for section in "${sections[@]}"; do
     "$section"
 done

@@ -24,6 +24,9 @@ class GlRenderer {
     ~GlRenderer();
 
     void draw(const Frame& frame);
+    // Paints the built-in world's textures and hands them to WebGL now, rather than at the
+    // first frame that shows the world.
+    void prepareWorld() { world_.prepare(); }
 
   private:
     void drawBackdrop(const Frame& frame);

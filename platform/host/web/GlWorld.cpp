@@ -16,25 +16,24 @@ GlWorld::~GlWorld() {
     glDeleteTextures(static_cast<GLsizei>(textures_.size()), textures_.data());
 }
 
-void GlWorld::upload(const BuiltInWorld& world) {
-    for (const PixelImage& image : world.textures()) {
-        textures_.push_back(GlTextures::upload(image));
+void GlWorld::prepare() {
+    if (textures_.empty()) {
+        for (const PixelImage& image : BuiltInWorld::shared().textures()) {
+            textures_.push_back(GlTextures::upload(image));
+        }
     }
 }
 
 void GlWorld::draw(GlPainter& painter, const ARCamera& camera, const PixelArea& area,
                    double pixelsPerPoint) {
-    const BuiltInWorld& world = BuiltInWorld::shared();
-    if (textures_.empty()) {
-        upload(world);
-    }
+    prepare();
     painter.fill({static_cast<float>(area.x), static_cast<float>(area.y),
                   static_cast<float>(area.width), static_cast<float>(area.height)},
                  kBackdrop);
     const auto scale = static_cast<float>(pixelsPerPoint);
     const auto x0 = static_cast<float>(area.x);
     const auto y0 = static_cast<float>(area.y);
-    const WorldFrame frame = world.frame(camera);
+    const WorldFrame frame = BuiltInWorld::shared().frame(camera);
     for (const WorldBatch& batch : frame.batches()) {
         vertices_.clear();
         for (const WorldVertex& v : batch.vertices) {

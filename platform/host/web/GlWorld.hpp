@@ -10,8 +10,6 @@
 
 namespace rovuzu {
 
-class BuiltInWorld;
-
 // Draws the built-in world as a camera sees it, with WebGL: the same triangles the desktop
 // draws, every frame (a GPU paints them in a fraction of one).
 class GlWorld {
@@ -21,13 +19,13 @@ class GlWorld {
     GlWorld& operator=(const GlWorld&) = delete;
     ~GlWorld();
 
+    // Paints the world's textures, once, and hands them to WebGL.
+    void prepare();
     // Fills the area with the world seen by `camera`, at `pixelsPerPoint` pixels a view point.
     void draw(GlPainter& painter, const ARCamera& camera, const PixelArea& area,
               double pixelsPerPoint);
 
   private:
-    void upload(const BuiltInWorld& world);
-
     std::vector<GLuint> textures_;
     std::vector<GlPainter::Vertex> vertices_;
 };

@@ -13,6 +13,9 @@ char* rovuzu_page_query();
 void rovuzu_page_ready();
 // Shows one line on the page, or none for an empty text.
 void rovuzu_page_line(const char* text);
+// A frame was drawn, after `milliseconds` of the game's own work on it (the turn, its layout
+// and the drawing calls), for the page's figures.
+void rovuzu_page_drawn(double milliseconds);
 
 // Uploads the camera's newest picture into the texture, when it has one the texture has not
 // had; says its size (0 by 0 without a camera). Returns 1 when it uploaded a picture.

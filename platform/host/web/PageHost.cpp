@@ -56,8 +56,12 @@ PageHost::~PageHost() {
     Clock::install(nullptr);
 }
 
+void PageHost::prepareWorld() {
+    renderer_->prepareWorld();
+}
+
 bool PageHost::start() {
-    if (loop_ || endReport_ || !openCanvas()) {
+    if (!renderer_ || loop_ || endReport_) {
         return false;
     }
     fitCanvas();
@@ -83,6 +87,8 @@ bool PageHost::openCanvas() {
     attributes.stencil = EM_FALSE;
     attributes.antialias = EM_FALSE;
     attributes.majorVersion = 1;
+    // The game draws with plain WebGL 1: it needs none of the extensions.
+    attributes.enableExtensionsByDefault = EM_FALSE;
     context_ = emscripten_webgl_create_context(kCanvas, &attributes);
     if (context_ <= 0 ||
         emscripten_webgl_make_context_current(context_) != EMSCRIPTEN_RESULT_SUCCESS) {
@@ -90,6 +96,7 @@ bool PageHost::openCanvas() {
         return false;
     }
     renderer_ = std::make_unique<GlRenderer>(NSBundle::mainBundle().bundlePath());
+    fitCanvas();
     return true;
 }
 
@@ -136,6 +143,7 @@ EM_BOOL PageHost::onFrame(double time, void* host) {
 }
 
 bool PageHost::frame(double time) {
+    const double began = emscripten_get_now();
     if (startedAt_ < 0.0) {
         startedAt_ = time;
     }
@@ -151,6 +159,7 @@ bool PageHost::frame(double time) {
     } while (page_.virtualClock && !turn.quit && loop_->nextDue() <= until);
     if (drawn != nullptr) {
         renderer_->draw(*drawn);
+        rovuzu_page_drawn(emscripten_get_now() - began);
     }
     if (screenshots && !std::exchange(saidScreenshots_, true)) {
         diagnose("screenshot: a page cannot write files; the browser can take screenshots");

@@ -35,8 +35,12 @@ class PageHost {
     PageHost& operator=(const PageHost&) = delete;
     ~PageHost();
 
+    // WebGL on the page's canvas; false (after one line on stderr) when the page cannot draw.
+    bool openCanvas();
+    // Paints the built-in world's textures and hands them to WebGL, ahead of the round.
+    void prepareWorld();
     // The start tap: launches the application and starts drawing. False (after one line on
-    // stderr) when the page cannot draw or the application cannot start.
+    // stderr) when the application cannot start.
     bool start();
     // A reading of the motion sensors.
     void sense(const DeviceOrientation::Reading& reading) { camera_.sense(reading); }
@@ -52,7 +56,6 @@ class PageHost {
     static EM_BOOL onFocus(int type, const EmscriptenFocusEvent* event, void* host);
     static EM_BOOL onVisibility(int type, const EmscriptenVisibilityChangeEvent* event, void* host);
 
-    bool openCanvas();
     void listen();
     // The view's size in CSS pixels, the canvas's in device pixels; true when it changed.
     bool fitCanvas();

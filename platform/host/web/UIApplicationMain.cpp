@@ -16,7 +16,6 @@
 #include "platform/host/core/Script.hpp"
 #include "platform/host/web/Page.hpp"
 #include "platform/host/web/PageHost.hpp"
-#include "platform/world/BuiltInWorld.hpp"
 
 namespace rovuzu {
 
@@ -57,10 +56,23 @@ std::optional<Script> fetchedScript(const Options& options) {
     return script;
 }
 
+// The room's textures take a while to paint: before the start tap, not after it, but after
+// the start screen has shown, not before.
+void prepare(void* /*unused*/) {
+    pageHost()->prepareWorld();
+    rovuzu_page_ready();
+}
+
+EM_BOOL afterFirstPaint(double /*time*/, void* /*unused*/) {
+    emscripten_async_call(prepare, nullptr, 0);
+    return EM_FALSE;
+}
+
 }  // namespace
 
-// The browser owns the loop: this reads the page's address, readies the game and returns; the
-// start tap launches the application (rovuzu_start) and animation frames run it from then on.
+// The browser owns the loop: this reads the page's address and returns; the game readies itself
+// once the page has shown, the start tap launches the application (rovuzu_start), and
+// animation frames run it from then on.
 int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClassName*/,
                       const std::string& delegateClassName) {
     char* query = rovuzu_page_query();
@@ -78,10 +90,13 @@ int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClas
     NSBundle::setMainBundlePath(kResources);
     GKRandomSource::sharedRandom().seed(
         page.options.seed.value_or(script->seed().value_or(std::random_device{}())));
-    // The room's textures take a moment to paint: before the start tap, not after it.
-    BuiltInWorld::shared();
-    pageHost() = std::make_unique<PageHost>(page, script->events(), delegateClassName);
-    rovuzu_page_ready();
+    auto host = std::make_unique<PageHost>(page, script->events(), delegateClassName);
+    if (!host->openCanvas()) {
+        rovuzu_page_line("rovuzu: this browser cannot draw with WebGL");
+        return 0;
+    }
+    pageHost() = std::move(host);
+    emscripten_request_animation_frame(afterFirstPaint, nullptr);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // The page's side of Page.hpp, linked into rovuzu.js with --js-library. It reaches the page's
-// own script (index.html) through the Module object: Module.rovuzuReady() and
-// Module.rovuzuLine(text) for the start screen, Module.rovuzuVideo for the camera's <video>,
+// own script (index.html) through the Module object: Module.rovuzuReady(),
+// Module.rovuzuLine(text) and Module.rovuzuDrawn(ms) for the page's state, Module.rovuzuVideo
+// for the camera's <video>,
 // Module.rovuzuAudio for the AudioContext the start tap made, if any.
 mergeInto(LibraryManager.library, {
   $ROVUZU: {
@@ -20,6 +21,10 @@ mergeInto(LibraryManager.library, {
 
   rovuzu_page_line: function(text) {
     Module['rovuzuLine'](UTF8ToString(text));
+  },
+
+  rovuzu_page_drawn: function(milliseconds) {
+    Module['rovuzuDrawn'](milliseconds);
   },
 
   rovuzu_camera_upload__deps: ['$GL'],

@@ -49,8 +49,9 @@ export async function launchBrowser({ camera = 'none' } = {}) {
   return browser;
 }
 
-// A phone-sized page (390 by 844 points unless said) at `url`: its console and errors kept.
-export async function openPage(browser, url, { width = 390, height = 844, landscape = false } = {}) {
+// A phone-sized page (390 by 844 points, one pixel a point, unless said) at `url`: its
+// console and errors kept. `beforeLoad` runs in the page before its own script.
+export async function openPage(browser, url, { width = 390, height = 844, landscape = false, dpr = 1, beforeLoad } = {}) {
   const page = await browser.newPage();
   const console = [];
   page.on('console', (message) => console.push({ type: message.type(), text: message.text() }));
@@ -60,9 +61,10 @@ export async function openPage(browser, url, { width = 390, height = 844, landsc
     await session.send('Browser.setPermission', { permission: { name: 'camera' }, setting: 'denied',
       origin: new URL(url).origin });
   }
-  await page.setViewport({ width, height, deviceScaleFactor: 1, isMobile: true, hasTouch: true,
+  await page.setViewport({ width, height, deviceScaleFactor: dpr, isMobile: true, hasTouch: true,
     isLandscape: landscape });
   const cdp = await page.createCDPSession();
+  if (beforeLoad) await page.evaluateOnNewDocument(beforeLoad);
   await page.goto(url);
   return { page, console, cdp, errors: () => console.filter((m) => m.type === 'error' || m.type === 'pageerror'),
     lines: (pattern) => console.filter((m) => pattern.test(m.text)).map((m) => m.text) };

@@ -1,0 +1,107 @@
+// The browser build's figures, in headless Chromium on this machine: what a phone downloads,
+// raw and gzip; navigation to the start screen, the start tap to the first frame drawn, and
+// navigation to the first frame with the tap as soon as it is offered; and frame times at
+// 390 x 844 points with a turning view, at device pixel ratios 3 and 1. SwiftShader draws
+// WebGL on the CPU here, so the frame interval is mostly its rasterising: the game's own work
+// per frame is given beside it.
+//   node bench/web/measure.mjs [runs]    (after scripts/web.sh; uses tests/web's puppeteer)
+import { readdirSync, readFileSync } from 'node:fs';
+import { gzipSync } from 'node:zlib';
+import { join } from 'node:path';
+import { launchBrowser, openPage, play, servePage, settle } from '../../tests/web/support/page.mjs';
+
+const runs = Number(process.argv[2] ?? 5);
+const folder = new URL('../../build/web/', import.meta.url).pathname;
+const percentile = (values, p) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.min(sorted.length - 1, Math.round(p * (sorted.length - 1)))];
+};
+const median = (values) => percentile(values, 0.5);
+const kb = (bytes) => `${(bytes / 1024).toFixed(1)} kB`;
+
+function sizes() {
+  let [raw, packed] = [0, 0];
+  console.log('what a phone downloads (raw, gzip -9):');
+  for (const name of readdirSync(folder).sort()) {
+    const bytes = readFileSync(join(folder, name));
+    const zipped = gzipSync(bytes, { level: 9 }).length;
+    [raw, packed] = [raw + bytes.length, packed + zipped];
+    console.log(`  ${name.padEnd(12)} ${kb(bytes.length).padStart(10)} ${kb(zipped).padStart(10)}`);
+  }
+  console.log(`  ${'total'.padEnd(12)} ${kb(raw).padStart(10)} ${kb(packed).padStart(10)}`);
+}
+
+// The start button is pressed the moment it is offered, from within the page: what the page
+// itself takes, without the driver's own delay in clicking.
+function tapAtOnce() {
+  new MutationObserver((changes, observer) => {
+    const play = document.getElementById('play');
+    if (play && !play.disabled) {
+      observer.disconnect();
+      play.click();
+    }
+  }).observe(document, { subtree: true, attributes: true, childList: true });
+}
+
+async function start(server) {
+  const figures = { painted: [], offered: [], tapToFrame: [], toFrame: [] };
+  for (let run = 0; run < runs; ++run) {
+    const browser = await launchBrowser();
+    try {
+      const page = await openPage(browser, server.url, { dpr: 3, beforeLoad: tapAtOnce });
+      await page.page.waitForFunction(() => window.rovuzu.firstFrameAt !== null, { timeout: 60000 });
+      const times = await page.page.evaluate(() => ({ offered: window.rovuzu.readyAt,
+        tapped: window.rovuzu.tappedAt, frame: window.rovuzu.firstFrameAt,
+        painted: performance.getEntriesByName('first-contentful-paint')[0].startTime }));
+      figures.painted.push(times.painted);
+      figures.offered.push(times.offered);
+      figures.tapToFrame.push(times.frame - times.tapped);
+      figures.toFrame.push(times.frame);
+    } finally {
+      await browser.close();
+    }
+  }
+  const line = (name, values) => console.log(`  ${name}: median ${median(values).toFixed(0)} ms, best ${Math.min(...values).toFixed(0)} ms`);
+  console.log(`start, ${runs} cold runs, dpr 3:`);
+  line('navigation to the start screen drawn', figures.painted);
+  line('navigation to the start button offered', figures.offered);
+  line('start tap to the first frame of the round', figures.tapToFrame);
+  line('navigation to the first frame of the round, tapped at once', figures.toFrame);
+}
+
+async function frames(server, dpr) {
+  const browser = await launchBrowser();
+  try {
+    const page = await openPage(browser, server.url, { dpr });
+    await play(page.page);
+    await settle(page.page, 30);
+    await page.page.keyboard.down('ArrowLeft');  // turns at 90 degrees a second
+    const intervals = await page.page.evaluate(() => new Promise((done) => {
+      window.rovuzu.frames.length = 0;
+      const times = [];
+      const step = (time) => {
+        times.push(time);
+        if (times.length < 241) requestAnimationFrame(step);
+        else done(times.slice(1).map((t, i) => t - times[i]));
+      };
+      requestAnimationFrame(step);
+    }));
+    await page.page.keyboard.up('ArrowLeft');
+    const work = await page.page.evaluate(() => window.rovuzu.frames.slice());
+    console.log(`turning frames at 390 x 844, dpr ${dpr} (${intervals.length} intervals):` +
+      ` interval p50 ${median(intervals).toFixed(1)} / p99 ${percentile(intervals, 0.99).toFixed(1)} ms;` +
+      ` the game's work p50 ${median(work).toFixed(2)} / p99 ${percentile(work, 0.99).toFixed(2)} ms`);
+  } finally {
+    await browser.close();
+  }
+}
+
+sizes();
+const server = await servePage();
+try {
+  await start(server);
+  await frames(server, 3);
+  await frames(server, 1);
+} finally {
+  server.stop();
+}
