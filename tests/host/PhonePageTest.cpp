@@ -1,0 +1,91 @@
+// The browser host's two pieces of plain logic, tested natively: the page's address read as
+// options, and the motion sensors' angles turned into the device's pose.
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "platform/host/web/DeviceOrientation.hpp"
+#include "platform/host/web/PageOptions.hpp"
+
+namespace rovuzu {
+namespace {
+
+PageOptions parsed(std::string_view query) {
+    const auto result = PageOptions::parse(query);
+    EXPECT_TRUE(std::holds_alternative<PageOptions>(result)) << std::get<std::string>(result);
+    return std::holds_alternative<PageOptions>(result) ? std::get<PageOptions>(result)
+                                                       : PageOptions{};
+}
+
+TEST(PageOptionsTest, ReadsTheAddressAsTheCommandLineWouldBe) {
+    const PageOptions page = parsed("?seed=42&autoplay&script=rounds%2Fone+two.txt&clock=virtual");
+    EXPECT_EQ(page.options.seed, 42U);
+    EXPECT_TRUE(page.options.autoplay);
+    EXPECT_EQ(page.options.script, std::filesystem::path("rounds/one two.txt"));
+    EXPECT_TRUE(page.virtualClock);
+
+    const PageOptions plain = parsed("");
+    EXPECT_FALSE(plain.options.seed);
+    EXPECT_FALSE(plain.options.autoplay);
+    EXPECT_FALSE(plain.virtualClock);
+    EXPECT_FALSE(parsed("?autoplay=0&clock=real&utm_source=x&=&&").options.autoplay);
+    EXPECT_TRUE(parsed("autoplay=1").options.autoplay);
+}
+
+TEST(PageOptionsTest, ABadValueIsOneLineNamingIt) {
+    for (const auto& [query, problem] :
+         {std::pair{"?seed=abc", "?seed=abc: not a whole number from 0 to 4294967295"},
+          std::pair{"?seed=4294967296",
+                    "?seed=4294967296: not a whole number from 0 to 4294967295"},
+          std::pair{"?seed=", "?seed=: not a whole number from 0 to 4294967295"},
+          std::pair{"?clock=fast", "?clock=fast: either virtual or real"},
+          std::pair{"?autoplay=yes", "?autoplay=yes: give it alone, or as 1 or 0"},
+          std::pair{"?script=", "?script: name the script file"},
+          std::pair{"?seed=1%0a2", "?seed=1\n2: not a whole number from 0 to 4294967295"}}) {
+        const auto result = PageOptions::parse(query);
+        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << query;
+        EXPECT_EQ(std::get<std::string>(result), problem);
+    }
+}
+
+// Readings of a phone held upright, as the browser gives them: in portrait its camera faces the
+// horizon at beta 90; in landscape, the phone's top to the left, at alpha 90, beta 0, gamma -90.
+struct Held {
+    DeviceOrientation::Reading reading;
+    double yaw;
+    double pitch;
+    double roll;
+};
+
+void expectPose(DeviceOrientation& sensors, const Held& held) {
+    const DevicePose pose = sensors.poseFor(held.reading, {0, 0, 0, 1.0, 2.0, 3.0});
+    EXPECT_NEAR(pose.yaw, held.yaw, 1e-9) << held.reading.alpha << " " << held.reading.beta;
+    EXPECT_NEAR(pose.pitch, held.pitch, 1e-9) << held.reading.alpha << " " << held.reading.beta;
+    EXPECT_NEAR(pose.roll, held.roll, 1e-9) << held.reading.alpha << " " << held.reading.beta;
+    EXPECT_EQ(pose.x, 1.0) << "the sensors know nothing of where the device is";
+}
+
+TEST(DeviceOrientationTest, TheFirstReadingsHeadingIsWhereTrackingBeganAndUpStaysUp) {
+    DeviceOrientation sensors;
+    expectPose(sensors, {{100, 90, 0, 0}, 0, 0, 0});
+    expectPose(sensors, {{130, 90, 0, 0}, 30, 0, 0});   // turned left
+    expectPose(sensors, {{80, 90, 0, 0}, -20, 0, 0});   // turned right
+    expectPose(sensors, {{100, 60, 0, 0}, 0, -30, 0});  // tilted down
+    expectPose(sensors, {{100, 110, 0, 0}, 0, 20, 0});  // tilted up
+    expectPose(sensors, {{280, 90, 0, 0}, 180, 0, 0});  // turned round
+
+    DeviceOrientation tilted;
+    expectPose(tilted, {{0, 70, 0, 0}, 0, -20, 0});  // a first reading looking down keeps its pitch
+}
+
+TEST(DeviceOrientationTest, TheScreensOwnRotationIsTakenOutInLandscape) {
+    DeviceOrientation sensors;
+    expectPose(sensors, {{90, 0, -90, 90}, 0, 0, 0});
+    expectPose(sensors, {{100, 0, -90, 90}, 10, 0, 0});  // turned left
+    expectPose(sensors, {{90, 0, -80, 90}, 0, -10, 0});  // tilted down
+    // The same phone with the screen's rotation locked to portrait sees the world on its side.
+    expectPose(sensors, {{90, 0, -90, 0}, 0, 0, 90});
+}
+
+}  // namespace
+}  // namespace rovuzu
