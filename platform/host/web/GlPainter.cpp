@@ -45,21 +45,26 @@ GLuint compile(GLenum kind, const char* source) {
     return shader;
 }
 
-}  // namespace
-
-GlPainter::GlPainter() {
-    program_ = glCreateProgram();
+GLuint link() {
+    const GLuint program = glCreateProgram();
     const GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
     const GLuint fragment = compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    glAttachShader(program_, vertex);
-    glAttachShader(program_, fragment);
-    glLinkProgram(program_);
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
-    position_ = glGetAttribLocation(program_, "position");
-    texel_ = glGetAttribLocation(program_, "texel");
-    target_ = glGetUniformLocation(program_, "target");
-    tint_ = glGetUniformLocation(program_, "tint");
+    return program;
+}
+
+}  // namespace
+
+GlPainter::GlPainter()
+    : program_(link()),
+      position_(glGetAttribLocation(program_, "position")),
+      texel_(glGetAttribLocation(program_, "texel")),
+      target_(glGetUniformLocation(program_, "target")),
+      tint_(glGetUniformLocation(program_, "tint")) {
     glGenBuffers(1, &buffer_);
 
     const std::array<unsigned char, 4> white{255, 255, 255, 255};
@@ -76,7 +81,7 @@ GlPainter::~GlPainter() {
     glDeleteProgram(program_);
 }
 
-void GlPainter::begin(int width, int height) {
+void GlPainter::begin(int width, int height) const {
     glViewport(0, 0, width, height);
     glClearColor(0.0F, 0.0F, 0.0F, 1.0F);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -87,14 +92,16 @@ void GlPainter::begin(int width, int height) {
     glEnableVertexAttribArray(static_cast<GLuint>(texel_));
     glVertexAttribPointer(static_cast<GLuint>(position_), 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
                           nullptr);
-    glVertexAttribPointer(static_cast<GLuint>(texel_), 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                          reinterpret_cast<const void*>(2 * sizeof(float)));
+    // GL takes the texture coordinates' offset into the buffer in a pointer's clothes.
+    glVertexAttribPointer(
+        static_cast<GLuint>(texel_), 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+        reinterpret_cast<const void*>(2 * sizeof(float)));  // NOLINT(performance-no-int-to-ptr)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glActiveTexture(GL_TEXTURE0);
 }
 
 void GlPainter::triangles(GLuint texture, const std::vector<Vertex>& vertices, const UIColor& tint,
-                          bool blend) {
+                          bool blend) const {
     if (vertices.empty()) {
         return;
     }

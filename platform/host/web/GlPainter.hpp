@@ -33,10 +33,10 @@ class GlPainter {
     ~GlPainter();
 
     // Starts a frame on a target of this many pixels: clears it to black.
-    void begin(int width, int height);
+    void begin(int width, int height) const;
     // Triangles, three vertices each; blended over what is there, or replacing it.
     void triangles(GLuint texture, const std::vector<Vertex>& vertices, const UIColor& tint,
-                   bool blend);
+                   bool blend) const;
     // The texture's part stretched over the box.
     void quad(GLuint texture, const PixelBox& box, const TexturePart& part, const UIColor& tint,
               bool blend = true);
@@ -47,12 +47,12 @@ class GlPainter {
 
   private:
     GLuint program_ = 0;
-    GLuint buffer_ = 0;
-    GLuint white_ = 0;
     GLint position_ = -1;
     GLint texel_ = -1;
     GLint target_ = -1;
     GLint tint_ = -1;
+    GLuint buffer_ = 0;
+    GLuint white_ = 0;
     std::vector<Vertex> quad_;
 };
 

@@ -59,15 +59,16 @@ const GlText::Line* GlText::line(const std::string& fontName, int pixelSize,
     if (found == lines_.end()) {
         const stbtt_fontinfo* font = fonts_.font(fontName);
         found =
-            lines_.emplace(std::move(key), font ? render(*font, pixelSize, text) : Line{}).first;
+            lines_
+                .emplace(std::move(key), font != nullptr ? render(*font, pixelSize, text) : Line{})
+                .first;
     }
     found->second.lastUsed = frame_;
     return found->second.texture != 0 ? &found->second : nullptr;
 }
 
 // White glyphs on a clear background, the pen moving by each glyph's advance and kerning.
-GlText::Line GlText::render(const stbtt_fontinfo& font, int pixelSize,
-                            std::string_view text) const {
+GlText::Line GlText::render(const stbtt_fontinfo& font, int pixelSize, std::string_view text) {
     const float scale = stbtt_ScaleForMappingEmToPixels(&font, static_cast<float>(pixelSize));
     int ascent = 0;
     int descent = 0;

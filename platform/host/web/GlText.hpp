@@ -37,8 +37,8 @@ class GlText {
     void endFrame();
 
   private:
-    [[nodiscard]] Line render(const stbtt_fontinfo& font, int pixelSize,
-                              std::string_view text) const;
+    [[nodiscard]] static Line render(const stbtt_fontinfo& font, int pixelSize,
+                                     std::string_view text);
 
     FontFiles fonts_;
     std::unordered_map<std::string, Line> lines_;

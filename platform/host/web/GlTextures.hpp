@@ -30,7 +30,7 @@ class GlTextures {
 
   private:
     [[nodiscard]] GLuint placeholder();
-    [[nodiscard]] GLuint load(const NSURL& file);
+    [[nodiscard]] static GLuint load(const NSURL& file);
 
     GLuint placeholder_ = 0;
     std::unordered_map<std::string, GLuint> files_;  // 0 where the file did not decode

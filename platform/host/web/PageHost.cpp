@@ -2,6 +2,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <array>
 #include <cmath>
 #include <string_view>
 #include <utility>
@@ -25,11 +26,17 @@ constexpr int kRightButton = 2;
 using Key = PoseController::Key;
 
 std::optional<Key> controlFor(std::string_view code) {
-    static constexpr std::pair<std::string_view, Key> kKeys[] = {
-        {"ArrowLeft", Key::left},  {"ArrowRight", Key::right}, {"ArrowUp", Key::up},
-        {"ArrowDown", Key::down},  {"KeyW", Key::forward},     {"KeyS", Key::back},
-        {"KeyA", Key::strafeLeft}, {"KeyD", Key::strafeRight}, {"KeyQ", Key::lower},
-        {"KeyE", Key::raise}};
+    static constexpr std::array<std::pair<std::string_view, Key>, 10> kKeys{
+        {{"ArrowLeft", Key::left},
+         {"ArrowRight", Key::right},
+         {"ArrowUp", Key::up},
+         {"ArrowDown", Key::down},
+         {"KeyW", Key::forward},
+         {"KeyS", Key::back},
+         {"KeyA", Key::strafeLeft},
+         {"KeyD", Key::strafeRight},
+         {"KeyQ", Key::lower},
+         {"KeyE", Key::raise}}};
     for (const auto& [name, key] : kKeys) {
         if (name == code) {
             return key;
@@ -44,9 +51,10 @@ PageHost& hostOf(void* host) {
 
 }  // namespace
 
-PageHost::PageHost(const PageOptions& page, std::vector<InputEvent> script,
-                   std::string delegateClassName)
-    : page_(page), script_(std::move(script)), delegateClassName_(std::move(delegateClassName)) {}
+PageHost::PageHost(PageOptions page, std::vector<InputEvent> script, std::string delegateClassName)
+    : page_(std::move(page)),
+      script_(std::move(script)),
+      delegateClassName_(std::move(delegateClassName)) {}
 
 PageHost::~PageHost() {
     loop_.reset();
@@ -189,7 +197,7 @@ EM_BOOL PageHost::onTouch(int /*type*/, const EmscriptenTouchEvent* event, void*
     // One touch event, one tap, at its first new finger: as the platform delivers touches.
     for (int i = 0; i < event->numTouches && self.loop_; ++i) {
         const EmscriptenTouchPoint& touch = event->touches[i];
-        if (touch.isChanged) {
+        if (touch.isChanged != 0) {
             self.loop_->touch(
                 {{static_cast<double>(touch.targetX), static_cast<double>(touch.targetY)}});
             break;
@@ -220,7 +228,8 @@ EM_BOOL PageHost::onMouse(int type, const EmscriptenMouseEvent* event, void* hos
 
 EM_BOOL PageHost::onKey(int type, const EmscriptenKeyboardEvent* event, void* host) {
     PageHost& self = hostOf(host);
-    const auto control = controlFor(event->code);
+    const std::string_view code{static_cast<const char*>(event->code)};
+    const auto control = controlFor(code);
     if (!control || !self.loop_) {
         return EM_FALSE;  // the browser's own keys stay the browser's
     }
@@ -254,8 +263,8 @@ EM_BOOL PageHost::onVisibility(int /*type*/, const EmscriptenVisibilityChangeEve
                                void* host) {
     PageHost& self = hostOf(host);
     if (self.loop_) {
-        self.loop_->lifecycle(event->hidden ? HostLoop::Lifecycle::enterBackground
-                                            : HostLoop::Lifecycle::enterForeground);
+        self.loop_->lifecycle(event->hidden != 0 ? HostLoop::Lifecycle::enterBackground
+                                                 : HostLoop::Lifecycle::enterForeground);
     }
     return EM_FALSE;
 }

@@ -29,8 +29,7 @@ namespace rovuzu {
 // application to the background.
 class PageHost {
   public:
-    PageHost(const PageOptions& page, std::vector<InputEvent> script,
-             std::string delegateClassName);
+    PageHost(PageOptions page, std::vector<InputEvent> script, std::string delegateClassName);
     PageHost(const PageHost&) = delete;
     PageHost& operator=(const PageHost&) = delete;
     ~PageHost();

@@ -75,9 +75,8 @@ EM_BOOL afterFirstPaint(double /*time*/, void* /*unused*/) {
 // animation frames run it from then on.
 int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClassName*/,
                       const std::string& delegateClassName) {
-    char* query = rovuzu_page_query();
-    const auto parsed = PageOptions::parse(query != nullptr ? query : "");
-    std::free(query);
+    const std::unique_ptr<char, decltype(&std::free)> query{rovuzu_page_query(), &std::free};
+    const auto parsed = PageOptions::parse(query ? query.get() : "");
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
         refuse(*problem);
         return 0;
