@@ -25,8 +25,8 @@ struct Options {
     std::optional<std::string> camera;
     std::optional<std::filesystem::path> cameraFile;
 
-    // The options, or the exit status when the program should end now: 0 after --help,
-    // 2 after a bad command line (the problem is on stderr).
+    // The options, or the exit status when the program should end now: 0 after --help or
+    // --version, 2 after a bad command line (the problem is on stderr).
     static std::variant<Options, int> parse(int argc, const char* const* argv);
 };
 
