@@ -18,6 +18,8 @@ packages=(
   linux-perf
   # optional webcam picture and visual tracking
   libopencv-dev
+  # the Debian package (scripts/package.sh)
+  help2man
 )
 
 missing=()
