@@ -18,8 +18,8 @@ packages=(
   linux-perf
   # optional webcam picture and visual tracking
   libopencv-dev
-  # the Debian package (scripts/package.sh)
-  help2man
+  # the Debian package (scripts/package.sh) and its checks (scripts/check-package.sh)
+  help2man file lintian desktop-file-utils appstream debootstrap
 )
 
 missing=()
