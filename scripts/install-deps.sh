@@ -23,6 +23,8 @@ packages=(
   # the browser build and its tests: emscripten, stb, the page's server and certificate,
   # headless Chromium
   emscripten libstb-dev nodejs openssl chromium
+  # the Debian package (scripts/package.sh) and its checks (scripts/check-package.sh)
+  help2man file lintian desktop-file-utils appstream debootstrap
 )
 # npm comes with some builds of nodejs and is a package of its own with Debian's.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

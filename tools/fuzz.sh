@@ -2,15 +2,17 @@
 # Fuzzes every file the program reads: builds the libFuzzer targets (the `fuzz` preset, clang
 # with AddressSanitizer and UndefinedBehaviorSanitizer) and runs each for SECONDS (default
 # 120), two at a time, from the committed seeds in tests/fuzz/corpus. Prints execs, exec/s,
-# coverage and findings per target; a finding stops its target and is kept in
-# build/fuzz/findings/<target>/. Exits 1 when anything was found.
+# coverage and findings per target; a finding (a crash, a leak, a timeout, memory beyond the
+# limit) stops its target and is kept in build/fuzz/findings/<target>/, and its path, the
+# command that reproduces it and the sanitizer's report go to stderr. Exits 1 when anything was
+# found or a target failed to run. CI runs it for 20 s.
 #   tools/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-120}
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
 targets=(fuzz_scene_file fuzz_app_config fuzz_main_interface fuzz_script fuzz_script_run
          fuzz_resource_name fuzz_png_header)
@@ -32,8 +34,10 @@ run_target() {
                  -artifact_prefix="$findings/")
   [ -n "$dict" ] && options+=(-dict="tests/fuzz/$dict")
   # A fresh corpus each time, grown from the seeds only, so the figures can be reproduced.
+  local status=0
   "build/fuzz/tests/fuzz/$target" "${options[@]}" "$corpus" "tests/fuzz/corpus/$target" \
-    >"build/fuzz/runs/$target.log" 2>&1 || true
+    >"build/fuzz/runs/$target.log" 2>&1 || status=$?
+  echo "$status" >"build/fuzz/runs/$target.status"
 }
 export -f run_target
 
@@ -58,8 +62,21 @@ for target in "${targets[@]}"; do
   if [ "$found" -gt 0 ]; then
     summary="$found: $(grep -m 1 -E 'ERROR|property broken' "$log" || true)"
     status=1
+  elif [ "$(cat "$runs/$target.status")" != 0 ]; then
+    summary="did not run: exit status $(cat "$runs/$target.status"), see $log"
+    status=1
   fi
   printf '%-20s %12s %8s %6s %7s %7s  %s\n' "$target" "${execs:-?}" "${rate:-?}" "${cov:-?}" \
     "${ft:-?}" "${corpus:-?}" "$summary"
+done
+
+# What a finding needs to be looked at where only the log is left, as in CI: the reproducer's
+# path, the command that replays it, and the report from the first error on.
+for target in "${targets[@]}"; do
+  for finding in "build/fuzz/findings/$target"/*; do
+    [ -f "$finding" ] || continue
+    echo "rovuzu: $target found $finding; reproduce: build/fuzz/tests/fuzz/$target $finding" >&2
+    sed -n '/ERROR\|property broken/,$p' "$runs/$target.log" >&2
+  done
 done
 exit $status

@@ -86,6 +86,14 @@ TEST_F(CommandLineTest, ABadFlagOrAMissingScriptIsOneLineAndStatusTwo) {
     }
 }
 
+TEST_F(CommandLineTest, VersionPrintsTheProjectsVersionAndRunsNothing) {
+    const auto run = runProgram("--version --report r.json", folder);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "rovuzu " ROVUZU_VERSION "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_FALSE(std::filesystem::exists(folder / "r.json"));
+}
+
 TEST_F(CommandLineTest, ScriptedTapsPrintTheirScenePoints) {
     write("taps.txt", "1 tap 187.5 191.75\n2 taps 237.5 427.25 10 10\n3 quit\n");
     const auto run = runProgram("--headless --script taps.txt --report r.json", folder);

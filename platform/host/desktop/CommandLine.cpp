@@ -58,6 +58,7 @@ void describe(CLI::App& app, Options& options, std::string& view) {
         ->default_str("/dev/video0");
     app.add_option("--camera-file", options.cameraFile,
                    "Play a recorded video as the camera picture");
+    app.set_version_flag("--version", std::string("rovuzu ") + ROVUZU_VERSION);
     app.footer(kControls);
 }
 
@@ -72,6 +73,9 @@ std::variant<Options, int> CommandLine::parse(int argc, const char* const* argv)
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << '\n';
         return 0;
     } catch (const CLI::ParseError& error) {
         diagnose(error.what() + std::string("; see --help"));
