@@ -33,6 +33,9 @@ std::shared_ptr<SKNode> ARSKView::nodeForAnchor(const ARAnchor& anchor) const {
 }
 
 ARCamera ARSKView::camera() const {
+    if (const auto& picture = session_.cameraIntrinsics()) {
+        return ARCamera{session_.cameraTransform(), bounds().size, *picture};
+    }
     return ARCamera{session_.cameraTransform(), bounds().size};
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/arkit/ARAnchor.hpp"
 #include "platform/arkit/ARWorldTrackingConfiguration.hpp"
+#include "platform/arkit/CameraIntrinsics.hpp"
 #include "platform/foundation/NSError.hpp"
 #include "platform/simd/simd.hpp"
 
@@ -35,6 +36,15 @@ class ARSession {
     // The session's world origin in the host's world; identity until tracking first runs.
     [[nodiscard]] const simd_float4x4& worldOrigin() const { return origin_; }
 
+    // The real camera's picture the host shows, as its intrinsics; none while the host shows
+    // its built-in world.
+    void setCameraIntrinsics(const std::optional<CameraIntrinsics>& intrinsics) {
+        intrinsics_ = intrinsics;
+    }
+    [[nodiscard]] const std::optional<CameraIntrinsics>& cameraIntrinsics() const {
+        return intrinsics_;
+    }
+
     // Reported by the host: the camera failed, or stopped and came back.
     void setObserver(std::weak_ptr<ARSessionObserver> observer) { observer_ = std::move(observer); }
     void failWithError(const NSError& error);
@@ -50,6 +60,7 @@ class ARSession {
     simd_float4x4 devicePose_{1.0F};
     simd_float4x4 origin_{1.0F};
     simd_float4x4 cameraTransform_{1.0F};
+    std::optional<CameraIntrinsics> intrinsics_;
     std::vector<std::shared_ptr<ARAnchor>> anchors_;
     std::weak_ptr<ARSessionObserver> observer_;
 };

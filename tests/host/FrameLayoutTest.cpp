@@ -117,8 +117,15 @@ TEST_F(FrameLayoutTest, EveryPropertyThatIsDrawnMakesANewFrame) {
     })) << "camera turned";
     EXPECT_TRUE(changes([this] { surroundings.worldShown = false; })) << "world withheld";
     EXPECT_TRUE(changes([this] { surroundings.worldShown = true; })) << "world shown";
-    EXPECT_TRUE(changes([this] { surroundings.cameraPicture = 1; })) << "camera picture";
+    EXPECT_FALSE(changes([this] { surroundings.cameraPicture = 1; }))
+        << "a picture the session knows nothing of";
+    EXPECT_TRUE(changes([this] {
+        view.session().setCameraIntrinsics(CameraIntrinsics::fromFieldOfView(640, 480));
+    })) << "camera picture";
     EXPECT_TRUE(changes([this] { surroundings.cameraPicture = 2; })) << "next camera picture";
+    EXPECT_TRUE(changes([this] {
+        view.session().setCameraIntrinsics(CameraIntrinsics::fromFieldOfView(640, 360));
+    })) << "a camera of another shape";
     EXPECT_TRUE(changes([this] { surroundings.cameraPicture = 0; })) << "back to the world";
 }
 

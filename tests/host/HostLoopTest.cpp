@@ -27,6 +27,9 @@ class TurnedCamera final : public CameraFeed {
     [[nodiscard]] const CameraFrame* picture() const override { return nullptr; }
     [[nodiscard]] std::uint64_t pictureNumber() const override { return 0; }
     [[nodiscard]] std::string notice() const override { return {}; }
+    [[nodiscard]] std::optional<CameraIntrinsics> intrinsics() const override {
+        return std::nullopt;
+    }
 };
 
 // The host loop over the real game, launched from its own resources; what the loop hands the

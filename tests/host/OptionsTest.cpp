@@ -37,6 +37,12 @@ TEST_F(OptionsTest, ReadsTheCommandLine) {
     const auto defaults = std::get<Options>(parse({}));
     EXPECT_EQ(defaults.view, (CGSize{375, 667}));
     EXPECT_FALSE(defaults.camera);
+    EXPECT_EQ(defaults.cameraFieldOfView, 60.0);
+
+    const auto camera = std::get<Options>(parse(
+        {"--camera-file", "clip.avi", "--camera-fov", "72.5", "--camera-calibration", "c.yml"}));
+    EXPECT_EQ(camera.cameraFieldOfView, 72.5);
+    EXPECT_EQ(camera.cameraCalibration, "c.yml");
 }
 
 TEST_F(OptionsTest, ABadCommandLineEndsWithStatusTwoAndOneLine) {
@@ -48,6 +54,10 @@ TEST_F(OptionsTest, ABadCommandLineEndsWithStatusTwoAndOneLine) {
                                                {"--seed", "99999999999"},
                                                {"--quit-after", "-3"},
                                                {"--quit-after", "nan"},
+                                               {"--camera", "--camera-fov", "0"},
+                                               {"--camera", "--camera-fov", "180"},
+                                               {"--camera-fov", "70"},
+                                               {"--camera-calibration", "c.yml"},
                                                {"--fly"}}) {
         err.str("");
         const auto parsed = parse(args);

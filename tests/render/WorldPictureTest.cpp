@@ -84,6 +84,8 @@ TEST_F(WorldPictureTest, ACameraFrameReplacesTheWorldAndFillsTheView) {
     }
     renderer->setCameraFrame(frame);
     surroundings.cameraPicture = 1;
+    view.session().setCameraIntrinsics(
+        CameraIntrinsics::fromFieldOfView(frame.width, frame.height));
     const Capture drawn = drawAndCapture(view);
     EXPECT_EQ(drawn.count(isMagenta), 0);
     EXPECT_TRUE(isNear(drawn.at(0, kHeight / 4), 255, 0, 0));

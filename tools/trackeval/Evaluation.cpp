@@ -82,7 +82,7 @@ void summarise(Evaluation& evaluation) {
 Evaluation evaluate(Sequence& sequence) {
     Evaluation evaluation;
     evaluation.name = sequence.name();
-    RotationTracker tracker(sequence.fieldOfViewDegrees());
+    RotationTracker tracker(CameraLens{sequence.fieldOfViewDegrees(), std::nullopt});
     const std::vector<GyroReading> gyro = sequence.gyro();
     auto nextReading = gyro.begin();
     CameraFrame picture;

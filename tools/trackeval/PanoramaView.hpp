@@ -5,7 +5,7 @@
 #include <opencv2/core/mat.hpp>
 #include <vector>
 
-#include "platform/world/tracking/CameraIntrinsics.hpp"
+#include "platform/arkit/CameraIntrinsics.hpp"
 
 namespace rovuzu {
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/arkit/CameraIntrinsics.hpp"
 #include "platform/world/DevicePose.hpp"
 #include "platform/world/tracking/CameraFrame.hpp"
 
@@ -26,6 +27,9 @@ class CameraFeed {
     [[nodiscard]] virtual std::uint64_t pictureNumber() const = 0;
     // A line to show over the view, such as lost tracking; empty for none.
     [[nodiscard]] virtual std::string notice() const = 0;
+    // The intrinsics of the picture shown: what the AR view projects with, so that the world's
+    // points land where the picture shows them. None while there is no picture.
+    [[nodiscard]] virtual std::optional<CameraIntrinsics> intrinsics() const = 0;
 };
 
 }  // namespace rovuzu

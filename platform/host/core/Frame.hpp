@@ -47,7 +47,8 @@ struct PixelBox {
 // alive.
 struct Frame {
     // What shows behind the scene: nothing (black), the built-in world as the AR camera sees
-    // it, or a real camera's picture, by its number.
+    // it, or a real camera's picture, by its number: the part of it the AR camera shows,
+    // stretched over the view.
     struct Backdrop {
         enum class Kind { black, world, camera };
         Kind kind = Kind::black;
@@ -55,6 +56,8 @@ struct Frame {
         CGSize viewport{};         // view points
         bool coarse = false;       // the world drawn quicker while the camera moves
         std::uint64_t cameraPicture = 0;
+        CGSize pictureSize{};  // pixels
+        CGRect picturePart{};  // in the picture's pixels, from its edges
         friend bool operator==(const Backdrop&, const Backdrop&) = default;
     };
 

@@ -146,9 +146,14 @@ Frame::Backdrop FrameLayout::backdrop(const SKView& view, const Surroundings& su
     if (arView == nullptr) {
         return backdrop;
     }
-    if (surroundings.cameraPicture != 0) {
+    const ARCamera camera = arView->camera();
+    const auto& picture = arView->session().cameraIntrinsics();
+    if (surroundings.cameraPicture != 0 && picture && camera.visiblePart()) {
         backdrop.kind = Frame::Backdrop::Kind::camera;
         backdrop.cameraPicture = surroundings.cameraPicture;
+        backdrop.pictureSize = {static_cast<double>(picture->width()),
+                                static_cast<double>(picture->height())};
+        backdrop.picturePart = *camera.visiblePart();
     } else if (surroundings.worldShown) {
         // The world stays where it is when tracking restarts elsewhere: the camera's pose in
         // the world, not in the session's coordinates, as of the last pose tracked.

@@ -85,6 +85,7 @@ void FrameLoop::runFrame(double now) {
     ARSKView* ar = arView();
     if (ar != nullptr) {
         ar->session().setDevicePose(pose_.transform());
+        ar->session().setCameraIntrinsics(intrinsics_);
     }
     NSRunLoop::mainRunLoop().fireDueTimers();
     deliverTouches();

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/arkit/CameraIntrinsics.hpp"
 #include "platform/foundation/CGGeometry.hpp"
 #include "platform/host/core/Autoplay.hpp"
 #include "platform/host/core/InputEvent.hpp"
@@ -41,6 +42,11 @@ class FrameLoop {
     [[nodiscard]] ARSKView* arView() const;
     [[nodiscard]] CGSize viewSize() const;
     [[nodiscard]] const DevicePose& pose() const { return pose_; }
+    // The real camera's picture shown behind the AR view, as its intrinsics; none for the
+    // built-in world. The session takes it with the pose at the next frame.
+    void setCameraIntrinsics(const std::optional<CameraIntrinsics>& intrinsics) {
+        intrinsics_ = intrinsics;
+    }
     // Whether the presented scene has come to its end (see SKScene::hasEnded).
     [[nodiscard]] bool sceneEnded() const { return sceneEnded_; }
 
@@ -51,6 +57,7 @@ class FrameLoop {
     std::optional<Autoplay> autoplay_;
     Recorder* recorder_;
     DevicePose pose_;
+    std::optional<CameraIntrinsics> intrinsics_;
     std::vector<std::vector<UITouch>> touchEvents_;
     bool sceneEnded_ = false;
 };

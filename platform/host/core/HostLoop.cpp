@@ -157,6 +157,7 @@ void HostLoop::moveDevice(double now, double seconds) {
         if (const auto tracked = camera_->update(frames_.pose(), now)) {
             turnTo(*tracked, now);
         }
+        frames_.setCameraIntrinsics(camera_->intrinsics());
     }
     turnTo(controls_.advance(frames_.pose(), seconds), now);
 }

@@ -23,6 +23,10 @@ struct Options {
     std::optional<std::filesystem::path> record;
     std::optional<std::string> camera;
     std::optional<std::filesystem::path> cameraFile;
+    // How the camera films: the field of view across its pictures' longer side, or a
+    // calibration file that takes its place.
+    double cameraFieldOfView = 60.0;
+    std::optional<std::filesystem::path> cameraCalibration;
 };
 
 }  // namespace rovuzu

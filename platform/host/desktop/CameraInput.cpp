@@ -56,11 +56,17 @@ std::unique_ptr<CameraInput> CameraInput::open(const Options& options) {
     request.device = options.camera.value_or("");
     request.file = options.cameraFile ? options.cameraFile->string() : "";
     request.stepped = options.headless;
+    request.fieldOfViewDegrees = options.cameraFieldOfView;
+    request.calibrationFile =
+        options.cameraCalibration ? options.cameraCalibration->string() : std::string{};
     TrackedCamera::Opened opened;
     openCamera(request, opened);
     if (!opened.camera) {
         diagnose(opened.problem + "; using the built-in world");
         return nullptr;
+    }
+    if (!opened.warning.empty()) {
+        diagnose(opened.warning);
     }
     return std::unique_ptr<CameraInput>(new CameraInput(std::move(opened.camera)));
 }

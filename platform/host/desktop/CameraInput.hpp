@@ -24,6 +24,9 @@ class CameraInput final : public CameraFeed {
     [[nodiscard]] const CameraFrame* picture() const override { return camera_->picture(); }
     [[nodiscard]] std::uint64_t pictureNumber() const override { return camera_->pictureNumber(); }
     [[nodiscard]] std::string notice() const override;
+    [[nodiscard]] std::optional<CameraIntrinsics> intrinsics() const override {
+        return camera_->intrinsics();
+    }
 
   private:
     explicit CameraInput(std::unique_ptr<TrackedCamera> camera) : camera_(std::move(camera)) {}

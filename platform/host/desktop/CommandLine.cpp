@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "platform/foundation/Console.hpp"
 
@@ -58,8 +60,41 @@ void describe(CLI::App& app, Options& options, std::string& view) {
         ->default_str("/dev/video0");
     app.add_option("--camera-file", options.cameraFile,
                    "Play a recorded video as the camera picture");
+    app.add_option("--camera-fov", options.cameraFieldOfView,
+                   "The camera's field of view across its picture's longer side, in degrees "
+                   "(default 60)");
+    app.add_option("--camera-calibration", options.cameraCalibration,
+                   "An OpenCV calibration file (YAML, JSON or XML) for the camera");
     app.set_version_flag("--version", std::string("rovuzu ") + ROVUZU_VERSION);
     app.footer(kControls);
+}
+
+// Checks what CLI11 cannot and fills in what follows from the rest; the problem, if any.
+std::optional<std::string> settle(Options& options, const std::string& view, const CLI::App& app) {
+    if (!view.empty()) {
+        const auto size = parseViewSize(view);
+        if (!size) {
+            return "--view: '" + view + "' is not WIDTHxHEIGHT in points, such as 375x667";
+        }
+        options.view = *size;
+    }
+    if (options.quitAfter && !(std::isfinite(*options.quitAfter) && *options.quitAfter >= 0.0)) {
+        return "--quit-after: the time must be zero or more seconds";
+    }
+    if (!(options.cameraFieldOfView >= 1.0 && options.cameraFieldOfView <= 179.0)) {
+        return "--camera-fov: the field of view must be from 1 to 179 degrees";
+    }
+    const bool camera = options.camera || options.cameraFile;
+    for (const char* name : {"--camera-fov", "--camera-calibration"}) {
+        if (!camera && app.count(name) > 0) {
+            return std::string(name) +
+                   ": it describes a camera: give --camera or --camera-file too";
+        }
+    }
+    if (options.camera && options.camera->empty()) {
+        options.camera = "/dev/video0";
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -81,20 +116,9 @@ std::variant<Options, int> CommandLine::parse(int argc, const char* const* argv)
         diagnose(error.what() + std::string("; see --help"));
         return 2;
     }
-    if (!view.empty()) {
-        const auto size = parseViewSize(view);
-        if (!size) {
-            diagnose("--view: '" + view + "' is not WIDTHxHEIGHT in points, such as 375x667");
-            return 2;
-        }
-        options.view = *size;
-    }
-    if (options.quitAfter && !(std::isfinite(*options.quitAfter) && *options.quitAfter >= 0.0)) {
-        diagnose("--quit-after: the time must be zero or more seconds");
+    if (const auto problem = settle(options, view, app)) {
+        diagnose(*problem);
         return 2;
-    }
-    if (options.camera && options.camera->empty()) {
-        options.camera = "/dev/video0";
     }
     return options;
 }

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/foundation/Console.hpp"
-#include "platform/host/core/CoverCrop.hpp"
 
 namespace rovuzu {
 
@@ -74,16 +73,24 @@ void CameraFrameLayer::clear() {
     shown_ = false;
 }
 
-void CameraFrameLayer::draw(const SDL_Rect& area) const {
-    if (!shown_ || area.w <= 0 || area.h <= 0) {
+void CameraFrameLayer::draw(const SDL_Rect& area, const Frame::Backdrop& backdrop) const {
+    const CGRect& part = backdrop.picturePart;
+    if (!shown_ || area.w <= 0 || area.h <= 0 || !(part.size.width > 0.0)) {
         return;
     }
-    const CoverCrop crop = CoverCrop::of(width_, height_, area.w, area.h);
-    const int cropWidth = std::clamp(static_cast<int>(std::lround(crop.width)), 1, width_);
-    const int cropHeight = std::clamp(static_cast<int>(std::lround(crop.height)), 1, height_);
-    const SDL_Rect source{(width_ - cropWidth) / 2, (height_ - cropHeight) / 2, cropWidth,
-                          cropHeight};
-    SDL_RenderCopy(renderer_, texture_.get(), &source, &area);
+    // The picture held may be another size than the one laid out: the part scales with it.
+    const double toHeld =
+        backdrop.pictureSize.width > 0.0 ? width_ / backdrop.pictureSize.width : 1.0;
+    const double scale = area.w / (part.size.width * toHeld);  // target pixels per picture pixel
+    const SDL_FRect whole{static_cast<float>(area.x - part.origin.x * toHeld * scale),
+                          static_cast<float>(area.y - part.origin.y * toHeld * scale),
+                          static_cast<float>(width_ * scale), static_cast<float>(height_ * scale)};
+    SDL_Rect previous{};
+    const bool clipped = SDL_RenderIsClipEnabled(renderer_) == SDL_TRUE;
+    SDL_RenderGetClipRect(renderer_, &previous);
+    SDL_RenderSetClipRect(renderer_, &area);
+    SDL_RenderCopyF(renderer_, texture_.get(), nullptr, &whole);
+    SDL_RenderSetClipRect(renderer_, clipped ? &previous : nullptr);
 }
 
 }  // namespace rovuzu

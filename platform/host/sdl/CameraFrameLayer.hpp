@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/host/core/Frame.hpp"
 #include "platform/host/sdl/SdlHandles.hpp"
 #include "platform/world/tracking/CameraFrame.hpp"
 
 namespace rovuzu {
 
 // A real camera's picture in place of the built-in world: the latest frame handed over, drawn
-// to fill the view while keeping its proportions (the overflow is cut off, as on a phone).
+// as the AR camera shows it, its visible part stretched over the view.
 class CameraFrameLayer {
   public:
     explicit CameraFrameLayer(SDL_Renderer* renderer);
@@ -17,8 +18,8 @@ class CameraFrameLayer {
     void clear();
     [[nodiscard]] bool hasFrame() const { return shown_; }
 
-    // Covers `area` (pixels) with the picture.
-    void draw(const SDL_Rect& area) const;
+    // Covers `area` (pixels) with the part of the picture the backdrop says.
+    void draw(const SDL_Rect& area, const Frame::Backdrop& backdrop) const;
 
   private:
     [[nodiscard]] bool isUsable(const CameraFrame& frame);

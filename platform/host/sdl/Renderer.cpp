@@ -35,7 +35,7 @@ void Renderer::draw(const Frame& frame) {
 void Renderer::drawBackdrop(const Frame& frame, const SDL_Rect& area) {
     const Frame::Backdrop& backdrop = frame.backdrop;
     if (backdrop.kind == Frame::Backdrop::Kind::camera && cameraFrame_.hasFrame()) {
-        cameraFrame_.draw(area);
+        cameraFrame_.draw(area, backdrop);
     } else if (backdrop.kind == Frame::Backdrop::Kind::world) {
         world_.draw(ARCamera{backdrop.pose, backdrop.viewport}, area, frame.pixelsPerPoint,
                     backdrop.coarse);

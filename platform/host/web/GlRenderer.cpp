@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/host/core/CoverCrop.hpp"
 #include "platform/host/core/TextBox.hpp"
 #include "platform/host/web/Page.hpp"
 
@@ -52,25 +51,28 @@ void GlRenderer::draw(const Frame& frame) {
 void GlRenderer::drawBackdrop(const Frame& frame) {
     const Frame::Backdrop& backdrop = frame.backdrop;
     if (backdrop.kind == Frame::Backdrop::Kind::camera) {
-        drawCamera(frame.area);
+        drawCamera(frame.area, backdrop);
     } else if (backdrop.kind == Frame::Backdrop::Kind::world) {
         world_.draw(painter_, ARCamera{backdrop.pose, backdrop.viewport}, frame.area,
                     frame.pixelsPerPoint);
     }
 }
 
-void GlRenderer::drawCamera(const PixelArea& area) {
+void GlRenderer::drawCamera(const PixelArea& area, const Frame::Backdrop& backdrop) {
     int width = 0;
     int height = 0;
     rovuzu_camera_upload(camera_, &width, &height);
-    const CoverCrop crop = CoverCrop::of(width, height, area.width, area.height);
-    if (crop.width <= 0.0) {
+    const CGRect& shown = backdrop.picturePart;
+    const CGSize size = backdrop.pictureSize;
+    if (width <= 0 || !(size.width > 0.0 && size.height > 0.0)) {
         return;
     }
-    const GlPainter::TexturePart part{static_cast<float>(crop.x / width),
-                                      static_cast<float>(crop.y / height),
-                                      static_cast<float>((crop.x + crop.width) / width),
-                                      static_cast<float>((crop.y + crop.height) / height)};
+    // Texture coordinates run 0 to 1 whatever size the video has come to since the layout.
+    const GlPainter::TexturePart part{
+        static_cast<float>(shown.origin.x / size.width),
+        static_cast<float>(shown.origin.y / size.height),
+        static_cast<float>((shown.origin.x + shown.size.width) / size.width),
+        static_cast<float>((shown.origin.y + shown.size.height) / size.height)};
     painter_.quad(camera_, boxOf(area), part, UIColor::whiteColor(), false);
 }
 

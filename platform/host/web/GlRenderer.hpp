@@ -30,7 +30,7 @@ class GlRenderer {
 
   private:
     void drawBackdrop(const Frame& frame);
-    void drawCamera(const PixelArea& area);
+    void drawCamera(const PixelArea& area, const Frame::Backdrop& backdrop);
     void drawSprite(const Frame::Sprite& sprite);
     void drawText(const Frame::Text& text);
     void drawStrip(const std::string& line, Readouts::Corner corner, const Frame& frame);

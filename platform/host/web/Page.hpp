@@ -22,6 +22,8 @@ void rovuzu_page_drawn(double milliseconds);
 int rovuzu_camera_upload(unsigned texture, int* width, int* height);
 // How many pictures the camera has shown so far: 0 without a camera.
 double rovuzu_camera_pictures();
+// The size of the camera's pictures now; 0 by 0 without a camera.
+void rovuzu_camera_size(int* width, int* height);
 
 // Web Audio: decodes a sound's bytes (copied; `name` for a line about a file that does not
 // decode) and gives its number, 0 without sound; plays it, looping or not, and gives the

@@ -69,7 +69,7 @@ class PageHost {
     std::string delegateClassName_;
     VirtualClock clock_;
     WebAudio audio_;
-    PhoneCamera camera_;
+    PhoneCamera camera_{CameraLens{page_.options.cameraFieldOfView, std::nullopt}};
     UIApplication application_;
     std::optional<FrameLoop> frames_;
     std::optional<HostLoop> loop_;

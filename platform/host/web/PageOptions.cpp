@@ -5,6 +5,8 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/foundation/NumberText.hpp"
+
 namespace rovuzu {
 
 namespace {
@@ -59,6 +61,12 @@ std::optional<std::string> apply(const std::string& name, const std::string& val
             return "?script: name the script file";
         }
         page.options.script = value;
+    } else if (name == "camera-fov") {
+        const auto degrees = readDouble(value);
+        if (!degrees || !(*degrees >= 1.0 && *degrees <= 179.0)) {
+            return "?camera-fov=" + value + ": a field of view from 1 to 179 degrees";
+        }
+        page.options.cameraFieldOfView = *degrees;
     } else if (name == "clock") {
         if (value != "virtual" && value != "real") {
             return "?clock=" + value + ": either virtual or real";

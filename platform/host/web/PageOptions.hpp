@@ -9,7 +9,8 @@
 namespace rovuzu {
 
 // How a page was asked to run, from its address, as the desktop's command line does:
-// ?seed=N, ?autoplay, ?script=FILE (the same script format, fetched next to the page) and
+// ?seed=N, ?autoplay, ?script=FILE (the same script format, fetched next to the page),
+// ?camera-fov=DEG (the rear camera's field of view across its picture's longer side) and
 // ?clock=virtual (60 frames a second of game time, several per drawn frame, so that a whole
 // round plays in seconds; ?clock=real is the default).
 struct PageOptions {

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/arkit/CameraLens.hpp"
 #include "platform/host/core/CameraFeed.hpp"
 #include "platform/host/web/DeviceOrientation.hpp"
 
@@ -13,6 +14,9 @@ namespace rovuzu {
 // shows, without readings the player's controls turn the device.
 class PhoneCamera final : public CameraFeed {
   public:
+    // `lens` describes the rear camera; phones do not tell a page their field of view.
+    explicit PhoneCamera(const CameraLens& lens) : lens_(lens) {}
+
     // A new reading from the sensors; the next turn turns the device to it.
     void sense(const DeviceOrientation::Reading& reading) { reading_ = reading; }
 
@@ -21,8 +25,10 @@ class PhoneCamera final : public CameraFeed {
     [[nodiscard]] const CameraFrame* picture() const override { return nullptr; }
     [[nodiscard]] std::uint64_t pictureNumber() const override;
     [[nodiscard]] std::string notice() const override { return {}; }
+    [[nodiscard]] std::optional<CameraIntrinsics> intrinsics() const override;
 
   private:
+    CameraLens lens_;
     DeviceOrientation orientation_;
     std::optional<DeviceOrientation::Reading> reading_;
 };

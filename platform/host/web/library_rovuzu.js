@@ -41,6 +41,13 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
+  rovuzu_camera_size: function(widthOut, heightOut) {
+    var video = Module['rovuzuVideo'];
+    var ready = video && video.videoWidth > 0;
+    HEAP32[widthOut >> 2] = ready ? video.videoWidth : 0;
+    HEAP32[heightOut >> 2] = ready ? video.videoHeight : 0;
+  },
+
   rovuzu_camera_pictures: function() {
     var video = Module['rovuzuVideo'];
     return video && video.videoWidth > 0 ? video.rovuzuPictures : 0;

@@ -95,6 +95,8 @@ class CameraSource::Impl {
   private:
     bool openCapture();
     bool grab();
+    [[nodiscard]] bool isStill() const;
+    Status endOfFile();
     Status readFile(CameraFrame& frame);
     Status readDevice(CameraFrame& frame);
     double fileTime();
@@ -109,6 +111,10 @@ class CameraSource::Impl {
     bool firstPending_ = false;
     std::chrono::steady_clock::time_point openedAt_;
     double frameInterval_ = 1.0 / kFallbackFrameRate;
+    // The pictures the file says it holds (0 where it does not say), and those decoded in this
+    // pass through it.
+    long frameCount_ = 0;
+    long decoded_ = 0;
     // Times of the current pass through a file, and where this pass starts on our clock.
     double passStart_ = 0.0;
     std::optional<double> lastFileTime_;
@@ -129,8 +135,23 @@ std::optional<std::string> CameraSource::Impl::open() {
         return file_ ? "cannot play the video (no picture could be decoded)"
                      : "the camera opened but sent no picture";
     }
+    if (file_ && isStill()) {
+        return "a still picture, not a video";
+    }
     firstPending_ = true;
     return std::nullopt;
+}
+
+// A file FFmpeg reads as one picture and no more: an image.
+bool CameraSource::Impl::isStill() const {
+    try {
+        cv::VideoCapture probe(path_, cv::CAP_FFMPEG);
+        cv::Mat first;
+        cv::Mat second;
+        return probe.read(first) && !probe.read(second);
+    } catch (const cv::Exception&) {
+        return false;
+    }
 }
 
 bool CameraSource::Impl::openCapture() {
@@ -141,6 +162,10 @@ bool CameraSource::Impl::openCapture() {
         if (file_) {
             const double rate = capture_.get(cv::CAP_PROP_FPS);
             frameInterval_ = 1.0 / (rate > 0.0 && rate < 1000.0 ? rate : kFallbackFrameRate);
+            const double count = capture_.get(cv::CAP_PROP_FRAME_COUNT);
+            frameCount_ =
+                std::isfinite(count) && count > 0.0 && count < 1e9 ? static_cast<long>(count) : 0;
+            decoded_ = 0;
         } else {
             capture_.set(cv::CAP_PROP_FRAME_WIDTH, kWantedWidth);
             capture_.set(cv::CAP_PROP_FRAME_HEIGHT, kWantedHeight);
@@ -154,7 +179,9 @@ bool CameraSource::Impl::openCapture() {
 
 bool CameraSource::Impl::grab() {
     try {
-        return capture_.read(picture_) && !picture_.empty() && picture_.depth() == CV_8U;
+        const bool got = capture_.read(picture_) && !picture_.empty() && picture_.depth() == CV_8U;
+        decoded_ += got ? 1 : 0;
+        return got;
     } catch (const cv::Exception&) {
         return false;
     }
@@ -179,8 +206,8 @@ CameraSource::Status CameraSource::Impl::readDevice(CameraFrame& frame) {
 
 CameraSource::Status CameraSource::Impl::readFile(CameraFrame& frame) {
     if (!firstPending_ && !grab()) {
-        if (atEnd_ == AtEnd::Stop) {
-            return Status::EndOfStream;
+        if (const Status end = endOfFile(); end != Status::Frame) {
+            return end;
         }
         // Reopening is more dependable than seeking in every container FFmpeg reads.
         passStart_ += lastFileTime_.value_or(0.0) + frameInterval_;
@@ -196,6 +223,18 @@ CameraSource::Status CameraSource::Impl::readFile(CameraFrame& frame) {
     }
     frame.time = passStart_ + fileTime();
     return Status::Frame;
+}
+
+// No picture came: the end of the file, or of what of it decodes, when it says it holds clearly
+// more (a count taken from a duration may be a picture or two out); Frame to play it again.
+CameraSource::Status CameraSource::Impl::endOfFile() {
+    constexpr long kCountSlack = 2;
+    if (frameCount_ > 0 && decoded_ + kCountSlack < frameCount_ &&
+        decoded_ * 50 < frameCount_ * 49) {
+        return fail("the video stops decoding after " + std::to_string(decoded_) + " of its " +
+                    std::to_string(frameCount_) + " pictures");
+    }
+    return atEnd_ == AtEnd::Stop ? Status::EndOfStream : Status::Frame;
 }
 
 // The file's own timestamp for the picture just decoded; counted frames where it has none.

@@ -5,6 +5,7 @@
 #include <opencv2/imgproc.hpp>
 #include <opencv2/video/tracking.hpp>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/world/tracking/CornerDetection.hpp"
@@ -96,7 +97,7 @@ bool convincing(const Followed& followed, int minInliers, double share) {
 
 class RotationTracker::Impl {
   public:
-    explicit Impl(double fieldOfViewDegrees) : fieldOfViewDegrees_(fieldOfViewDegrees) {}
+    explicit Impl(CameraLens lens) : lens_(std::move(lens)) {}
 
     TrackingState track(const CameraFrame& frame);
     void addGyroSample(const glm::dvec3& angularVelocity, double time) {
@@ -121,7 +122,7 @@ class RotationTracker::Impl {
     void restart();
     void addCorners(int wanted);
 
-    double fieldOfViewDegrees_;
+    CameraLens lens_;
     cv::Size frameSize_;
     cv::Size workingSize_;
     // The camera as seen in the working picture.
@@ -207,8 +208,7 @@ void RotationTracker::Impl::configure(int width, int height) {
     downscale_ = std::max(1, std::max(width, height) / kWorkingSide);
     workingSize_ = cv::Size(width / downscale_, height / downscale_);
     const double factor = static_cast<double>(width) / std::max(1, workingSize_.width);
-    camera_ =
-        CameraIntrinsics::fromFieldOfView(width, height, fieldOfViewDegrees_).downscaled(factor);
+    camera_ = lens_.intrinsicsFor(width, height).downscaled(factor);
     fit_.emplace(kInlierPixels / camera_->focalLength());
     corners_.clear();
     previousPyramid_.clear();
@@ -357,8 +357,7 @@ void RotationTracker::Impl::addCorners(int wanted) {
     }
 }
 
-RotationTracker::RotationTracker(double fieldOfViewDegrees)
-    : impl_(std::make_unique<Impl>(fieldOfViewDegrees)) {}
+RotationTracker::RotationTracker(const CameraLens& lens) : impl_(std::make_unique<Impl>(lens)) {}
 RotationTracker::~RotationTracker() = default;
 RotationTracker::RotationTracker(RotationTracker&&) noexcept = default;
 RotationTracker& RotationTracker::operator=(RotationTracker&&) noexcept = default;

@@ -4,8 +4,8 @@
 #include <glm/vec3.hpp>
 #include <memory>
 
+#include "platform/arkit/CameraLens.hpp"
 #include "platform/world/tracking/CameraFrame.hpp"
-#include "platform/world/tracking/CameraIntrinsics.hpp"
 
 namespace rovuzu {
 
@@ -27,9 +27,8 @@ enum class TrackingState {
 // tracked ones thin out. Not thread-safe: use from one thread.
 class RotationTracker {
   public:
-    // `fieldOfViewDegrees` spans the longer side of the picture.
-    explicit RotationTracker(
-        double fieldOfViewDegrees = CameraIntrinsics::kDefaultFieldOfViewDegrees);
+    // The pictures' intrinsics come from `lens` (by default 60 degrees across the longer side).
+    explicit RotationTracker(const CameraLens& lens = {});
     ~RotationTracker();
     RotationTracker(RotationTracker&& other) noexcept;
     RotationTracker& operator=(RotationTracker&& other) noexcept;

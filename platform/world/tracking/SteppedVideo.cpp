@@ -1,10 +1,12 @@
 #include "platform/world/tracking/SteppedVideo.hpp"
 
 #include <glm/gtc/quaternion.hpp>
+#include <iostream>
 
 namespace rovuzu {
 
-SteppedVideo::SteppedVideo(std::unique_ptr<CameraSource> source) : source_(std::move(source)) {}
+SteppedVideo::SteppedVideo(std::unique_ptr<CameraSource> source, const CameraLens& lens)
+    : source_(std::move(source)), lens_(lens), tracker_(lens) {}
 
 std::optional<YawPitchRoll> SteppedVideo::update(double now) {
     if (!started_) {
@@ -23,7 +25,14 @@ std::optional<YawPitchRoll> SteppedVideo::update(double now) {
 }
 
 const CameraFrame* SteppedVideo::picture() const {
-    return number_ > 0 ? &current_ : nullptr;
+    return number_ > 0 && !failed_ ? &current_ : nullptr;
+}
+
+std::optional<CameraIntrinsics> SteppedVideo::intrinsics() const {
+    if (picture() == nullptr) {
+        return std::nullopt;
+    }
+    return lens_.intrinsicsFor(current_.width, current_.height);
 }
 
 bool SteppedVideo::trackingLost() const {
@@ -33,8 +42,18 @@ bool SteppedVideo::trackingLost() const {
 // Makes the next frame the current one when it is due; false when it is not, or none is left.
 bool SteppedVideo::takePending(double now) {
     if (!hasPending_) {
-        if (ended_ || source_->read(pending_) != CameraSource::Status::Frame) {
+        if (ended_) {
+            return false;
+        }
+        const CameraSource::Status status = source_->read(pending_);
+        if (status != CameraSource::Status::Frame) {
+            // At the end the last picture stays on show; after a failure it goes.
             ended_ = true;
+            failed_ = status == CameraSource::Status::Failed;
+            if (failed_) {
+                std::cerr << "rovuzu: " << source_->problem()
+                          << "; the built-in world shows instead\n";
+            }
             return false;
         }
         hasPending_ = true;

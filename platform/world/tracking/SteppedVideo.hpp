@@ -13,17 +13,19 @@ namespace rovuzu {
 // with a video repeats exactly.
 class SteppedVideo final : public TrackedCamera {
   public:
-    explicit SteppedVideo(std::unique_ptr<CameraSource> source);
+    SteppedVideo(std::unique_ptr<CameraSource> source, const CameraLens& lens);
 
     std::optional<YawPitchRoll> update(double now) override;
     [[nodiscard]] const CameraFrame* picture() const override;
-    [[nodiscard]] std::uint64_t pictureNumber() const override { return number_; }
+    [[nodiscard]] std::uint64_t pictureNumber() const override { return failed_ ? 0 : number_; }
     [[nodiscard]] bool trackingLost() const override;
+    [[nodiscard]] std::optional<CameraIntrinsics> intrinsics() const override;
 
   private:
     bool takePending(double now);
 
     std::unique_ptr<CameraSource> source_;
+    CameraLens lens_;
     RotationTracker tracker_;
     CameraFrame current_;
     CameraFrame pending_;
@@ -33,6 +35,7 @@ class SteppedVideo final : public TrackedCamera {
     bool started_ = false;
     bool hasPending_ = false;
     bool ended_ = false;
+    bool failed_ = false;
 };
 
 }  // namespace rovuzu

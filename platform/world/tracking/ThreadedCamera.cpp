@@ -4,7 +4,8 @@
 
 namespace rovuzu {
 
-ThreadedCamera::ThreadedCamera(std::unique_ptr<CameraSource> source) : poses_(std::move(source)) {}
+ThreadedCamera::ThreadedCamera(std::unique_ptr<CameraSource> source, const CameraLens& lens)
+    : lens_(lens), poses_(std::move(source), lens) {}
 
 std::optional<YawPitchRoll> ThreadedCamera::update(double /*now*/) {
     const auto sample = poses_.latest();
@@ -19,11 +20,18 @@ std::optional<YawPitchRoll> ThreadedCamera::update(double /*now*/) {
 }
 
 const CameraFrame* ThreadedCamera::picture() const {
-    return current_ ? &current_->frame : nullptr;
+    return current_ && !current_->failed ? &current_->frame : nullptr;
 }
 
 std::uint64_t ThreadedCamera::pictureNumber() const {
-    return current_ ? current_->frameNumber : 0;
+    return current_ && !current_->failed ? current_->frameNumber : 0;
+}
+
+std::optional<CameraIntrinsics> ThreadedCamera::intrinsics() const {
+    if (const CameraFrame* shown = picture()) {
+        return lens_.intrinsicsFor(shown->width, shown->height);
+    }
+    return std::nullopt;
 }
 
 bool ThreadedCamera::trackingLost() const {

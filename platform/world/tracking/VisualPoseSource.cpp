@@ -15,8 +15,8 @@ constexpr std::chrono::milliseconds kLongestNap{10};
 
 }  // namespace
 
-VisualPoseSource::VisualPoseSource(std::unique_ptr<CameraSource> camera, double fieldOfViewDegrees)
-    : camera_(std::move(camera)), tracker_(fieldOfViewDegrees) {
+VisualPoseSource::VisualPoseSource(std::unique_ptr<CameraSource> camera, const CameraLens& lens)
+    : camera_(std::move(camera)), tracker_(lens) {
     // Tracking fits in one core; OpenCV's thread pool would take the game's other core too.
     cv::setNumThreads(1);
     worker_ = std::jthread([this](const std::stop_token& stop) { run(stop); });
@@ -41,11 +41,13 @@ void VisualPoseSource::run(const std::stop_token& stop) {
     while (!stop.stop_requested()) {
         const CameraSource::Status status = camera_->read(frame);
         if (status != CameraSource::Status::Frame) {
-            if (status == CameraSource::Status::Failed) {
-                std::cerr << "rovuzu: " << camera_->problem() << '\n';
+            // At the end the last picture stays on show; after a failure it goes.
+            const bool failed = status == CameraSource::Status::Failed;
+            if (failed) {
+                std::cerr << "rovuzu: " << camera_->problem()
+                          << "; the built-in world shows instead\n";
             }
-            // The last picture stays on show; a failed read leaves the frame as it was.
-            publish(frame, number, true);
+            publish(frame, number, true, failed);
             return;
         }
         if (camera_->isFile() && !waitForFrameTime(stop, frame.time)) {
@@ -75,7 +77,8 @@ bool VisualPoseSource::waitForFrameTime(const std::stop_token& stop, double time
     return !stop.stop_requested();
 }
 
-void VisualPoseSource::publish(const CameraFrame& frame, std::uint64_t number, bool ended) {
+void VisualPoseSource::publish(const CameraFrame& frame, std::uint64_t number, bool ended,
+                               bool failed) {
     auto sample = std::make_unique<Sample>();
     sample->orientation = tracker_.orientation();
     sample->angles = yawPitchRollFromRotation(glm::mat3_cast(glm::dquat(sample->orientation)));
@@ -84,6 +87,7 @@ void VisualPoseSource::publish(const CameraFrame& frame, std::uint64_t number, b
     sample->frame = frame;
     sample->frameNumber = number;
     sample->ended = ended;
+    sample->failed = failed;
     // NOLINTNEXTLINE(cppcoreguidelines-owning-memory)
     delete mailbox_.exchange(sample.release(), std::memory_order_acq_rel);
 }

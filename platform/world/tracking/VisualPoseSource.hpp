@@ -8,8 +8,8 @@
 #include <optional>
 #include <thread>
 
+#include "platform/arkit/CameraLens.hpp"
 #include "platform/world/tracking/CameraFrame.hpp"
-#include "platform/world/tracking/CameraIntrinsics.hpp"
 #include "platform/world/tracking/RotationTracker.hpp"
 #include "platform/world/tracking/YawPitchRoll.hpp"
 
@@ -35,13 +35,12 @@ class VisualPoseSource {
         std::uint64_t frameNumber = 0;
         // No picture will follow: the file ended, or the camera failed (reported on stderr).
         bool ended = false;
+        // The camera failed: its last picture is not to be shown.
+        bool failed = false;
     };
 
-    // Starts the worker at once on `camera` (not null). `fieldOfViewDegrees` spans the
-    // picture's longer side.
-    explicit VisualPoseSource(
-        std::unique_ptr<CameraSource> camera,
-        double fieldOfViewDegrees = CameraIntrinsics::kDefaultFieldOfViewDegrees);
+    // Starts the worker at once on `camera` (not null), whose pictures `lens` describes.
+    explicit VisualPoseSource(std::unique_ptr<CameraSource> camera, const CameraLens& lens = {});
     // Stops the worker; a camera in the middle of a read finishes it first.
     ~VisualPoseSource();
     VisualPoseSource(const VisualPoseSource&) = delete;
@@ -57,7 +56,7 @@ class VisualPoseSource {
   private:
     void run(const std::stop_token& stop);
     [[nodiscard]] bool waitForFrameTime(const std::stop_token& stop, double time);
-    void publish(const CameraFrame& frame, std::uint64_t number, bool ended);
+    void publish(const CameraFrame& frame, std::uint64_t number, bool ended, bool failed = false);
 
     std::unique_ptr<CameraSource> camera_;
     RotationTracker tracker_;

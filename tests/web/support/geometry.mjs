@@ -5,14 +5,18 @@ const radians = (degrees) => (degrees * Math.PI) / 180;
 
 export const focalLength = (width, height) => Math.max(width, height) / 2 / Math.tan(radians(30));
 
+// With a real camera the projection is its picture's instead: 60 degrees across the picture's
+// longer side, the picture scaled to cover the view.
+export const cameraFocalLength = ([pictureWidth, pictureHeight], width, height) =>
+  focalLength(pictureWidth, pictureHeight) * Math.max(width / pictureWidth, height / pictureHeight);
+
 // Where a world point (x, y, z; metres, y up) shows, in view points from the top left.
-export function project([x, y, z], yaw, pitch, width, height) {
+export function project([x, y, z], yaw, pitch, width, height, f = focalLength(width, height)) {
   const [cy, sy, cp, sp] = [Math.cos(radians(yaw)), Math.sin(radians(yaw)), Math.cos(radians(pitch)), Math.sin(radians(pitch))];
   const turnedX = cy * x - sy * z;  // Ry(-yaw)
   const turnedZ = sy * x + cy * z;
   const seenY = cp * y + sp * turnedZ;  // Rx(-pitch)
   const seenZ = cp * turnedZ - sp * y;
-  const f = focalLength(width, height);
   return [width / 2 + (f * turnedX) / -seenZ, height / 2 - (f * seenY) / -seenZ];
 }
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
 #include <sstream>
 
 #include "tests/world/tracking/TrackingTestSupport.hpp"
@@ -68,6 +71,67 @@ TEST(CameraFileRun, WithoutTheCameraModuleTheBuiltInWorldStays) {
               "rovuzu: this build has no camera support (librovuzu_camera.so: not found); using "
               "the built-in world\n");
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "r.json"));
+}
+
+// What a headless round with these arguments says on stderr, and whether it completed.
+struct Said {
+    int status;
+    std::string err;
+    bool reported;
+};
+
+Said playRound(const std::filesystem::path& folder, const std::string& arguments) {
+    const auto err = folder / "err.txt";
+    const auto report = folder / "r.json";
+    std::filesystem::remove(report);
+    const std::string command = std::string(ROVUZU_BINARY) + " --headless --autoplay " + arguments +
+                                " --report '" + report.string() + "' >/dev/null 2>'" +
+                                err.string() + "'";
+    const int status = std::system(command.c_str());
+    std::ifstream said(err);
+    std::ifstream written(report);
+    const std::string text{std::istreambuf_iterator<char>(said), {}};
+    const std::string round{std::istreambuf_iterator<char>(written), {}};
+    return {status, text, round.find("\"gameOver\": true") != std::string::npos};
+}
+
+// A video that stops decoding partway, a still picture given as a video and a calibration
+// file that cannot be used each get one line, and the round plays to its end all the same.
+TEST(CameraFileRun, ACameraFileThatFailsSaysSoInOneLineAndTheRoundGoesOn) {
+    const TemporaryFolder folder;
+    const auto video = folder.path() / "pan.avi";
+    testing::writePanVideo(video, kFrames, kPanDegrees);
+    const auto cut = folder.path() / "cut.avi";
+    std::filesystem::copy_file(video, cut);
+    std::filesystem::resize_file(cut, std::filesystem::file_size(video) / 2);
+    const auto still = folder.path() / "still.png";
+    ASSERT_TRUE(cv::imwrite(still.string(), cv::Mat(240, 320, CV_8UC3, cv::Scalar(90, 120, 60))));
+    const auto calibration = folder.path() / "calibration.yml";
+    std::ofstream(calibration) << "%YAML:1.0\nsomething: 3\n";
+
+    const std::pair<std::string, std::string> cases[] = {
+        {"--camera-file '" + cut.string() + "'",
+         "rovuzu: " + cut.string() + ": the video stops decoding after "},
+        {"--camera-file '" + still.string() + "'",
+         "rovuzu: " + still.string() +
+             ": a still picture, not a video; using the built-in world\n"},
+        {"--camera-file '" + video.string() + "' --camera-calibration '" + calibration.string() +
+             "'",
+         "rovuzu: " + calibration.string() +
+             ": no 3x3 camera_matrix in the calibration; going by a 60-degree field of view "
+             "instead\n"},
+    };
+    for (const auto& [arguments, line] : cases) {
+        const Said said = playRound(folder.path(), arguments);
+        EXPECT_EQ(said.status, 0) << arguments;
+        EXPECT_TRUE(said.reported) << arguments << ": the round did not end in game over";
+        EXPECT_EQ(std::count(said.err.begin(), said.err.end(), '\n'), 1) << said.err;
+        EXPECT_EQ(said.err.rfind(line, 0), 0U) << said.err;
+    }
+    const Said cutSaid = playRound(folder.path(), cases[0].first);
+    EXPECT_NE(cutSaid.err.find(" of its 50 pictures; the built-in world shows instead\n"),
+              std::string::npos)
+        << cutSaid.err;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/world/tracking/CameraIntrinsics.hpp"
+#include "platform/arkit/CameraIntrinsics.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -7,18 +7,29 @@
 
 namespace rovuzu {
 
-CameraIntrinsics::CameraIntrinsics(int width, int height, double focal, glm::dvec2 centre)
+CameraIntrinsics::CameraIntrinsics(int width, int height, glm::dvec2 focal, glm::dvec2 centre)
     : width_(width), height_(height), focal_(focal), centre_(centre) {}
 
 CameraIntrinsics CameraIntrinsics::fromFieldOfView(int width, int height,
                                                    double fieldOfViewDegrees) {
     const double halfAngle = fieldOfViewDegrees * std::numbers::pi / 360.0;
     const double focal = 0.5 * std::max(width, height) / std::tan(halfAngle);
-    return {width, height, focal, {0.5 * (width - 1), 0.5 * (height - 1)}};
+    return {width, height, {focal, focal}, {0.5 * (width - 1), 0.5 * (height - 1)}};
+}
+
+CameraIntrinsics CameraIntrinsics::fromCalibration(int width, int height, double fx, double fy,
+                                                   double cx, double cy) {
+    return {width, height, {fx, fy}, {cx, cy}};
+}
+
+CameraIntrinsics CameraIntrinsics::resized(int width, int height) const {
+    const glm::dvec2 scale{static_cast<double>(width) / width_,
+                           static_cast<double>(height) / height_};
+    // Pixel centres sit half a pixel in from the picture's edge at every size.
+    return {width, height, focal_ * scale, (centre_ + 0.5) * scale - 0.5};
 }
 
 CameraIntrinsics CameraIntrinsics::downscaled(double factor) const {
-    // Pixel centres sit half a pixel in from the picture's edge at every scale.
     const glm::dvec2 centre = (centre_ + 0.5) / factor - 0.5;
     return {static_cast<int>(std::lround(width_ / factor)),
             static_cast<int>(std::lround(height_ / factor)), focal_ / factor, centre};
@@ -30,8 +41,8 @@ glm::dvec3 CameraIntrinsics::bearing(glm::dvec2 pixel) const {
 }
 
 glm::dvec2 CameraIntrinsics::project(const glm::dvec3& direction) const {
-    const double scale = focal_ / -direction.z;
-    return {centre_.x + scale * direction.x, centre_.y - scale * direction.y};
+    const double depth = -direction.z;
+    return {centre_.x + focal_.x * direction.x / depth, centre_.y - focal_.y * direction.y / depth};
 }
 
 }  // namespace rovuzu

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/world/tracking/CameraIntrinsics.hpp"
+#include "platform/arkit/CameraIntrinsics.hpp"
+#include "platform/arkit/CameraLens.hpp"
 
 namespace rovuzu {
 namespace {
@@ -47,6 +48,29 @@ TEST(CameraIntrinsics, ShrinksWithThePicture) {
     EXPECT_NEAR(half.focalLength(), 160.0 / std::tan(std::numbers::pi / 6.0), 1e-9);
     EXPECT_DOUBLE_EQ(half.principalPoint().x, 159.5);
     EXPECT_DOUBLE_EQ(half.principalPoint().y, 119.5);
+}
+
+TEST(CameraIntrinsics, ACalibrationMadeAtAnotherSizeScalesToThePicture) {
+    const CameraIntrinsics made =
+        CameraIntrinsics::fromCalibration(1280, 960, 1220, 1180, 663.5, 457.5);
+    const CameraIntrinsics shown = made.resized(640, 480);
+    EXPECT_EQ(shown.focalLengths(), glm::dvec2(610, 590));
+    EXPECT_EQ(shown.principalPoint(), glm::dvec2(331.5, 228.5));
+    // The same ray goes through the same place of the picture at either size.
+    const glm::dvec3 ray(0.2, -0.1, -1.0);
+    EXPECT_NEAR((made.project(ray).x + 0.5) / 2.0, shown.project(ray).x + 0.5, 1e-9);
+}
+
+TEST(CameraLens, ACalibrationTakesThePlaceOfTheFieldOfView) {
+    const CameraLens plain{75.0, std::nullopt};
+    EXPECT_EQ(plain.intrinsicsFor(640, 480), CameraIntrinsics::fromFieldOfView(640, 480, 75.0));
+    const CameraLens sized{60.0,
+                           CameraIntrinsics::fromCalibration(1280, 960, 1220, 1180, 663.5, 457.5)};
+    EXPECT_EQ(sized.intrinsicsFor(640, 480).focalLengths(), glm::dvec2(610, 590));
+    const CameraLens unsized{60.0, CameraIntrinsics::fromCalibration(0, 0, 500, 510, 300, 200)};
+    const CameraIntrinsics asMade = unsized.intrinsicsFor(640, 480);
+    EXPECT_EQ(asMade.focalLengths(), glm::dvec2(500, 510));
+    EXPECT_EQ(asMade.width(), 640);
 }
 
 }  // namespace
