@@ -4,6 +4,7 @@
 
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/host/core/FrameLayout.hpp"
+#include "platform/host/core/TextHalo.hpp"
 #include "platform/spritekit/SKLabelNode.hpp"
 #include "platform/spritekit/SKScene.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
@@ -166,6 +167,10 @@ TEST_F(FrameLayoutTest, SpritesAndLabelsLandInTargetPixelsInDrawingOrder) {
     EXPECT_EQ(text.baseline, (PixelPoint{150.0F, 200.0F}));
     EXPECT_EQ(text.sizeY, SKLabelNode::kDefaultFontSize);
     EXPECT_EQ(text.alignment, SKLabelHorizontalAlignmentMode::right);
+    EXPECT_DOUBLE_EQ(text.halo, TextHalo::kEmShare * text.sizeY) << "a share of the em";
+    label->setFontSize(8);
+    const auto& small = std::get<Frame::Text>(layout().items[2]);
+    EXPECT_DOUBLE_EQ(small.halo, kPixelsPerPoint) << "and never under a point";
 }
 
 TEST_F(FrameLayoutTest, AViewTooLargeOrOfNoSizeHasNothingToDraw) {

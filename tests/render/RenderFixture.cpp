@@ -62,7 +62,7 @@ void RenderTest::SetUp() {
     std::filesystem::copy_file(std::filesystem::path(ROVUZU_SOURCE_RESOURCES) / "fonts.conf",
                                bundle / "fonts.conf");
     NSBundle::setMainBundlePath(bundle);
-    window = SDL_CreateWindow("rovuzu test", 0, 0, kWidth, kHeight, SDL_WINDOW_HIDDEN);
+    window = SDL_CreateWindow("rovuzu test", 0, 0, target.x, target.y, SDL_WINDOW_HIDDEN);
     ASSERT_NE(window, nullptr) << SDL_GetError();
     sdl = SDL_CreateRenderer(window, -1, 0);
     ASSERT_NE(sdl, nullptr) << SDL_GetError();
@@ -98,9 +98,9 @@ void RenderTest::draw(const SKView& view) {
 Capture RenderTest::capture() const {
     // SDL_Color's bytes are red, green, blue, alpha: RGBA32's order.
     static_assert(sizeof(SDL_Color) == 4);
-    Capture frame{kWidth, kHeight,
-                  std::vector<SDL_Color>(static_cast<std::size_t>(kWidth) * kHeight)};
-    SDL_RenderReadPixels(sdl, nullptr, SDL_PIXELFORMAT_RGBA32, frame.pixels.data(), kWidth * 4);
+    Capture frame{target.x, target.y,
+                  std::vector<SDL_Color>(static_cast<std::size_t>(target.x) * target.y)};
+    SDL_RenderReadPixels(sdl, nullptr, SDL_PIXELFORMAT_RGBA32, frame.pixels.data(), target.x * 4);
     return frame;
 }
 

@@ -45,6 +45,7 @@ bool isMagenta(SDL_Color c);
 
 // An offscreen window with SDL's software renderer and our renderer on it, 2 pixels per point,
 // with a scratch resource folder holding the repository's fonts.conf. Console output is caught.
+// The window is kWidth by kHeight pixels unless a fixture sets `target` before SetUp.
 class RenderTest : public ::testing::Test {
   protected:
     static constexpr int kViewWidth = 200;  // points
@@ -80,6 +81,7 @@ class RenderTest : public ::testing::Test {
     SDL_Renderer* sdl = nullptr;
     std::unique_ptr<Renderer> renderer;
     FrameLayout::Surroundings surroundings;
+    SDL_Point target{kWidth, kHeight};  // pixels
 };
 
 }  // namespace rovuzu

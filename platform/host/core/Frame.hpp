@@ -73,7 +73,8 @@ struct Frame {
     };
 
     // A line of text: its em is `sizeX` by `sizeY` pixels, its baseline runs through
-    // `baseline`, which is its start, middle or end as `alignment` says.
+    // `baseline`, which is its start, middle or end as `alignment` says. Its glyphs stand in a
+    // dark halo `halo` pixels thick, so that they read over any picture.
     struct Text {
         std::string text;
         std::string fontName;
@@ -82,6 +83,7 @@ struct Frame {
         PixelPoint baseline;
         SKLabelHorizontalAlignmentMode alignment = SKLabelHorizontalAlignmentMode::center;
         UIColor tint;  // alpha included
+        double halo = 0.0;
         friend bool operator==(const Text&, const Text&) = default;
     };
 

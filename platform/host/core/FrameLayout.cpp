@@ -6,6 +6,7 @@
 
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/host/core/Readouts.hpp"
+#include "platform/host/core/TextHalo.hpp"
 #include "platform/spritekit/SKLabelNode.hpp"
 #include "platform/spritekit/SKScene.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
@@ -89,7 +90,7 @@ std::optional<Frame::Sprite> spriteOf(const SKSpriteNode& sprite, const SKScene:
 }
 
 std::optional<Frame::Text> textOf(const SKLabelNode& label, const SKScene::DrawItem& item,
-                                  const ScenePixels& scene) {
+                                  const ScenePixels& scene, double pixelsPerPoint) {
     const double sizeX = std::abs(item.toScene.sx * scene.scaleX) * label.fontSize();
     const double sizeY = std::abs(item.toScene.sy * scene.scaleY) * label.fontSize();
     if (label.text().empty() ||
@@ -104,7 +105,8 @@ std::optional<Frame::Text> textOf(const SKLabelNode& label, const SKScene::DrawI
                        sizeY,
                        scene.toPixels(item.toScene.apply(CGPoint{0.0, 0.0})),
                        label.horizontalAlignmentMode(),
-                       tint};
+                       tint,
+                       TextHalo::thickness(sizeY, pixelsPerPoint)};
 }
 
 // Whether the world's picture would be taken from elsewhere than in the frame before.
@@ -186,7 +188,7 @@ void FrameLayout::addScene(const SKScene& scene, const SKView& view, Frame& fram
                 frame.items.emplace_back(std::move(*drawn));
             }
         } else if (const auto* label = dynamic_cast<const SKLabelNode*>(item.node)) {
-            if (auto drawn = textOf(*label, item, pixels)) {
+            if (auto drawn = textOf(*label, item, pixels, pixelsPerPoint)) {
                 frame.items.emplace_back(std::move(*drawn));
             }
         }

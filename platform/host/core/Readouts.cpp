@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/host/core/TextHalo.hpp"
 #include "platform/spritekit/SKView.hpp"
 
 namespace rovuzu {
@@ -25,6 +26,10 @@ std::string Readouts::text(const SKView& view) {
         line += (line.empty() ? "" : "  ") + std::to_string(rounded) + " fps";
     }
     return line;
+}
+
+double Readouts::halo(double pixelsPerPoint) {
+    return TextHalo::thickness(kFontSize * pixelsPerPoint, pixelsPerPoint);
 }
 
 Readouts::Strip Readouts::strip(Corner corner, int width, int height, const PixelArea& area,

@@ -28,6 +28,9 @@ class Readouts {
 
     // The text for the view, such as "12 nodes  60 fps"; empty when neither is shown.
     [[nodiscard]] static std::string text(const SKView& view);
+    // The dark halo around the type's glyphs, in pixels: the strip alone is too light behind
+    // white text over a light picture.
+    [[nodiscard]] static double halo(double pixelsPerPoint);
     // The strip for a line of text `width` by `height` pixels in a corner of `area`.
     [[nodiscard]] static Strip strip(Corner corner, int width, int height, const PixelArea& area,
                                      double pixelsPerPoint);

@@ -9,7 +9,12 @@ int TextBox::setSize(const Frame::Text& text) {
     return std::clamp(static_cast<int>(std::lround(text.sizeY)), 1, kLargestSetPixels);
 }
 
-PixelBox TextBox::of(const Frame::Text& text, int width, int height, int ascent) {
+double TextBox::setHalo(const Frame::Text& text) {
+    const int size = setSize(text);
+    return std::min(text.halo * size / text.sizeY, static_cast<double>(size));
+}
+
+PixelBox TextBox::of(const Frame::Text& text, int width, int height, int ascent, int padding) {
     const int size = setSize(text);
     const double kx = text.sizeX / size;
     const double ky = text.sizeY / size;
@@ -20,9 +25,10 @@ PixelBox TextBox::of(const Frame::Text& text, int width, int height, int ascent)
     } else if (text.alignment == SKLabelHorizontalAlignmentMode::right) {
         left = text.baseline.x - drawnWidth;
     }
-    return {static_cast<float>(std::round(left)),
-            static_cast<float>(std::round(text.baseline.y - ascent * ky)),
-            static_cast<float>(drawnWidth), static_cast<float>(height * ky)};
+    return {static_cast<float>(std::round(left - padding * kx)),
+            static_cast<float>(std::round(text.baseline.y - (ascent + padding) * ky)),
+            static_cast<float>((width + 2 * padding) * kx),
+            static_cast<float>((height + 2 * padding) * ky)};
 }
 
 }  // namespace rovuzu

@@ -14,10 +14,14 @@ class TextBox {
 
     // The em size, in pixels, to set the text's glyphs at.
     [[nodiscard]] static int setSize(const Frame::Text& text);
+    // The halo's thickness, in pixels of the glyphs as set at setSize; never beyond the em.
+    [[nodiscard]] static double setHalo(const Frame::Text& text);
     // The box for the line as set at setSize: `width` pixels from the pen's start to its end,
-    // `height` high, its baseline `ascent` pixels from the top. Its corner is on whole pixels,
-    // which keeps unscaled glyphs exactly as they were set.
-    [[nodiscard]] static PixelBox of(const Frame::Text& text, int width, int height, int ascent);
+    // `height` high, its baseline `ascent` pixels from the top, and `padding` pixels of halo
+    // around all that. The glyphs, not the halo, are aligned on the text's baseline point. Its
+    // corner is on whole pixels, which keeps unscaled glyphs exactly as they were set.
+    [[nodiscard]] static PixelBox of(const Frame::Text& text, int width, int height, int ascent,
+                                     int padding);
 };
 
 }  // namespace rovuzu

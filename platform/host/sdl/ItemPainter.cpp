@@ -104,11 +104,12 @@ void ItemPainter::drawSprite(const Frame::Sprite& sprite, const SDL_Rect& area) 
 }
 
 void ItemPainter::drawText(const Frame::Text& text, const SDL_Rect& area) {
-    const TextCache::Line* line = text_.line(text.fontName, TextBox::setSize(text), text.text);
+    const TextCache::Line* line =
+        text_.line(text.fontName, TextBox::setSize(text), TextBox::setHalo(text), text.text);
     if (line == nullptr) {
         return;
     }
-    const PixelBox box = TextBox::of(text, line->width, line->height, line->ascent);
+    const PixelBox box = TextBox::of(text, line->width, line->height, line->ascent, line->padding);
     const SDL_FRect destination{box.x, box.y, box.width, box.height};
     if (!isDrawable(destination)) {
         return;

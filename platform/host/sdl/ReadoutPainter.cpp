@@ -11,7 +11,9 @@ void ReadoutPainter::draw(const std::string& line, Readouts::Corner corner, cons
                           double pixelsPerPoint) {
     const auto pixelSize = static_cast<int>(std::lround(Readouts::kFontSize * pixelsPerPoint));
     const TextCache::Line* rendered =
-        line.empty() ? nullptr : text_.line(Readouts::kFontName, pixelSize, line);
+        line.empty()
+            ? nullptr
+            : text_.line(Readouts::kFontName, pixelSize, Readouts::halo(pixelsPerPoint), line);
     if (rendered == nullptr) {
         return;
     }
@@ -23,7 +25,9 @@ void ReadoutPainter::draw(const std::string& line, Readouts::Corner corner, cons
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0,
                            static_cast<Uint8>(std::lround(Readouts::kBackingAlpha * 255.0)));
     SDL_RenderFillRect(renderer_, &backing);
-    const SDL_Rect text{strip.textX, strip.textY, rendered->width, rendered->height};
+    const int padding = rendered->padding;
+    const SDL_Rect text{strip.textX - padding, strip.textY - padding, rendered->width + 2 * padding,
+                        rendered->height + 2 * padding};
     SDL_SetTextureColorMod(rendered->texture.get(), 255, 255, 255);
     SDL_SetTextureAlphaMod(rendered->texture.get(), 255);
     SDL_RenderCopy(renderer_, rendered->texture.get(), nullptr, &text);

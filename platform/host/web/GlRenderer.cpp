@@ -88,26 +88,33 @@ void GlRenderer::drawSprite(const Frame::Sprite& sprite) {
 }
 
 void GlRenderer::drawText(const Frame::Text& text) {
-    const GlText::Line* line = text_.line(text.fontName, TextBox::setSize(text), text.text);
+    const GlText::Line* line =
+        text_.line(text.fontName, TextBox::setSize(text), TextBox::setHalo(text), text.text);
     if (line != nullptr) {
-        painter_.quad(line->texture, TextBox::of(text, line->width, line->height, line->ascent), {},
+        painter_.quad(line->texture,
+                      TextBox::of(text, line->width, line->height, line->ascent, line->padding), {},
                       text.tint);
     }
 }
 
 void GlRenderer::drawStrip(const std::string& line, Readouts::Corner corner, const Frame& frame) {
     const auto size = static_cast<int>(std::lround(Readouts::kFontSize * frame.pixelsPerPoint));
-    const GlText::Line* set = line.empty() ? nullptr : text_.line(Readouts::kFontName, size, line);
+    const GlText::Line* set = line.empty() ? nullptr
+                                           : text_.line(Readouts::kFontName, size,
+                                                        Readouts::halo(frame.pixelsPerPoint), line);
     if (set == nullptr) {
         return;
     }
     const Readouts::Strip strip =
         Readouts::strip(corner, set->width, set->height, frame.area, frame.pixelsPerPoint);
     painter_.fill(boxOf(strip.backing), {0.0, 0.0, 0.0, Readouts::kBackingAlpha});
-    painter_.quad(set->texture,
-                  {static_cast<float>(strip.textX), static_cast<float>(strip.textY),
-                   static_cast<float>(set->width), static_cast<float>(set->height)},
-                  {}, UIColor::whiteColor());
+    const int padding = set->padding;
+    painter_.quad(
+        set->texture,
+        {static_cast<float>(strip.textX - padding), static_cast<float>(strip.textY - padding),
+         static_cast<float>(set->width + 2 * padding),
+         static_cast<float>(set->height + 2 * padding)},
+        {}, UIColor::whiteColor());
 }
 
 }  // namespace rovuzu

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/host/core/TextHalo.hpp"
 #include "platform/host/web/GlTextures.hpp"
 
 namespace rovuzu {
@@ -48,27 +49,29 @@ GlText::~GlText() {
     }
 }
 
-const GlText::Line* GlText::line(const std::string& fontName, int pixelSize,
+const GlText::Line* GlText::line(const std::string& fontName, int pixelSize, double halo,
                                  std::string_view text) {
     if (text.empty() || pixelSize < 1) {
         return nullptr;
     }
-    std::string key = fontName + '\n' + std::to_string(pixelSize) + '\n';
+    std::string key =
+        fontName + '\n' + std::to_string(pixelSize) + '\n' + std::to_string(halo) + '\n';
     key.append(text);
     auto found = lines_.find(key);
     if (found == lines_.end()) {
         const stbtt_fontinfo* font = fonts_.font(fontName);
-        found =
-            lines_
-                .emplace(std::move(key), font != nullptr ? render(*font, pixelSize, text) : Line{})
-                .first;
+        found = lines_
+                    .emplace(std::move(key),
+                             font != nullptr ? render(*font, pixelSize, halo, text) : Line{})
+                    .first;
     }
     found->second.lastUsed = frame_;
     return found->second.texture != 0 ? &found->second : nullptr;
 }
 
-// White glyphs on a clear background, the pen moving by each glyph's advance and kerning.
-GlText::Line GlText::render(const stbtt_fontinfo& font, int pixelSize, std::string_view text) {
+// White glyphs over their halo, the pen moving by each glyph's advance and kerning.
+GlText::Line GlText::render(const stbtt_fontinfo& font, int pixelSize, double halo,
+                            std::string_view text) {
     const float scale = stbtt_ScaleForMappingEmToPixels(&font, static_cast<float>(pixelSize));
     int ascent = 0;
     int descent = 0;
@@ -122,12 +125,9 @@ GlText::Line GlText::render(const stbtt_fontinfo& font, int pixelSize, std::stri
             }
         }
     }
-    std::vector<std::uint8_t> rgba;
-    rgba.reserve(coverage.size() * 4);
-    for (const std::uint8_t covered : coverage) {
-        rgba.insert(rgba.end(), {255, 255, 255, covered});
-    }
-    line.texture = GlTextures::upload(line.width, line.height, rgba.data());
+    const TextHalo::Picture picture = TextHalo::around(coverage, line.width, line.height, halo);
+    line.padding = picture.padding;
+    line.texture = GlTextures::upload(picture.width, picture.height, picture.rgba.data());
     return line;
 }
 
