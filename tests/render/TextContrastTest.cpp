@@ -161,6 +161,7 @@ class TextContrastTest : public RenderTest {
     void showPicture(const Picture& picture) {
         if (!picture.colour) {
             surroundings.cameraPicture = 0;
+            view.session().setCameraIntrinsics(std::nullopt);
             view.session().setDevicePose(DevicePose{0.0, 70.0, 0.0, 0.0, 0.0, 0.0}.transform());
             return;
         }
@@ -171,6 +172,7 @@ class TextContrastTest : public RenderTest {
         }
         renderer->setCameraFrame(frame);
         surroundings.cameraPicture = ++pictureNumber_;
+        view.session().setCameraIntrinsics(CameraIntrinsics::fromFieldOfView(8, 8));
     }
 
     ARSKView view{CGRect{{0, 0}, {kPhoneWidth, kPhoneHeight}}};
