@@ -56,23 +56,10 @@ std::optional<Script> fetchedScript(const Options& options) {
     return script;
 }
 
-// The room's textures take a while to paint: before the start tap, not after it, but after
-// the start screen has shown, not before.
-void prepare(void* /*unused*/) {
-    pageHost()->prepareWorld();
-    rovuzu_page_ready();
-}
-
-EM_BOOL afterFirstPaint(double /*time*/, void* /*unused*/) {
-    emscripten_async_call(prepare, nullptr, 0);
-    return EM_FALSE;
-}
-
 }  // namespace
 
-// The browser owns the loop: this reads the page's address and returns; the game readies itself
-// once the page has shown, the start tap launches the application (rovuzu_start), and
-// animation frames run it from then on.
+// The browser owns the loop: this reads the page's address, readies the game and returns; the
+// start tap launches the application (rovuzu_start), and animation frames run it from then on.
 int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClassName*/,
                       const std::string& delegateClassName) {
     const std::unique_ptr<char, decltype(&std::free)> query{rovuzu_page_query(), &std::free};
@@ -94,8 +81,11 @@ int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClas
         rovuzu_page_line("rovuzu: this browser cannot draw with WebGL");
         return 0;
     }
+    // The room's textures take a while to paint: before the start tap, not after it. The start
+    // screen is on the page before the game has even loaded.
+    host->prepareWorld();
     pageHost() = std::move(host);
-    emscripten_request_animation_frame(afterFirstPaint, nullptr);
+    rovuzu_page_ready();
     return 0;
 }
 
