@@ -25,11 +25,7 @@ class EntryPathTest : public PlatformTest {
   protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        addGameResources();
-        for (const char* file : {"Info.json", "Main.storyboard", "Scene.sks"}) {
-            std::filesystem::copy_file(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} / file,
-                                       bundle / file);
-        }
+        addLaunchResources();
     }
 
     void launch(bool autoplay = false) {

@@ -38,11 +38,7 @@ class HostLoopTest : public PlatformTest {
   protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        addGameResources();
-        for (const char* file : {"Info.json", "Main.storyboard", "Scene.sks"}) {
-            std::filesystem::copy_file(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} / file,
-                                       bundle / file);
-        }
+        addLaunchResources();
         ASSERT_TRUE(application.launch("AppDelegate", {375, 667})) << err.str();
         recorder.emplace(bundle / "session.txt", 1, CGSize{375, 667});
         frames.emplace(application, false, &*recorder);

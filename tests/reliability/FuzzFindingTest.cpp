@@ -19,12 +19,8 @@ class FuzzFindingTest : public PlatformTest {
   protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        addGameResources();
+        addLaunchResources();
         addFile("rovuzu.mp3");
-        for (const char* file : {"Info.json", "Main.storyboard", "Scene.sks"}) {
-            std::filesystem::copy_file(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} / file,
-                                       bundle / file);
-        }
     }
 
     // Launches with `file` holding `contents`, then puts the game's own file back.

@@ -16,11 +16,7 @@ class RoundOracleTest : public PlatformTest {
   protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        addGameResources();
-        for (const char* file : {"Info.json", "Main.storyboard", "Scene.sks"}) {
-            std::filesystem::copy_file(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} / file,
-                                       bundle / file);
-        }
+        addLaunchResources();
         ASSERT_TRUE(application.launch("AppDelegate", {375, 667})) << err.str();
         loop.emplace(application, false, nullptr);
     }

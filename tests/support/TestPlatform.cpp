@@ -62,6 +62,14 @@ void PlatformTest::addGameResources() const {
     addFile("QuickDeath.wav");
 }
 
+void PlatformTest::addLaunchResources() const {
+    addGameResources();
+    for (const char* file : {"Info.json", "Main.storyboard", "Scene.sks"}) {
+        std::filesystem::copy_file(std::filesystem::path{ROVUZU_SOURCE_RESOURCES} / file,
+                                   bundle / file);
+    }
+}
+
 void PlatformTest::runUntil(double time, SKView* view) {
     constexpr double kFrameRate = 60.0;
     NSRunLoop& loop = NSRunLoop::mainRunLoop();

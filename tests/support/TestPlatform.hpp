@@ -43,6 +43,9 @@ class PlatformTest : public ::testing::Test {
     void addFile(const std::string& fileName, const std::string& contents = "x") const;
     // The game's images and its hit sound.
     void addGameResources() const;
+    // Those, and the repository's app configuration, main interface and scene file: all the
+    // application needs to launch as the game.
+    void addLaunchResources() const;
 
     // Runs the main loop on the virtual clock until `time`: timers at their exact due times,
     // frames of `view` (when given) at 60 per second.

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/foundation/VirtualClock.hpp"
+#include "platform/host/core/HostLoop.hpp"
 #include "tools/soak/CountingAudio.hpp"
 #include "tools/soak/LineCounter.hpp"
 #include "tools/soak/RandomPlayer.hpp"
@@ -26,9 +27,9 @@ class UIView;
 // at 120 s; then the application terminates and nothing of the round may be left alive.
 class SoakRound {
   public:
-    static constexpr double kAfterGameOver = 5.0;
-    static constexpr double kTimeLimit = 120.0;
-    static constexpr double kFrameRate = 60.0;
+    static constexpr double kAfterGameOver = HostLoop::kAfterRound;
+    static constexpr double kTimeLimit = HostLoop::kTimeLimit;
+    static constexpr double kFrameRate = HostLoop::kFrameRate;
 
     struct Plan {
         std::uint32_t seed = 0;
