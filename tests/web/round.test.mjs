@@ -82,6 +82,33 @@ test('an autoplay round on the virtual clock ends in game over after 25 taps, as
   assert.deepEqual(page.errors(), []);
 });
 
+test('the hit sound and the music play through Web Audio, and a page without it plays silently', async () => {
+  // Counts what the page starts playing, by the length of each sound.
+  const listen = () => {
+    window.played = [];
+    const start = AudioBufferSourceNode.prototype.start;
+    AudioBufferSourceNode.prototype.start = function (...args) {
+      window.played.push({ seconds: Math.round(this.buffer.duration), loops: this.loop });
+      return start.apply(this, args);
+    };
+  };
+  const page = await openPage(browser, `${server.url}?autoplay&clock=virtual&seed=7`, { beforeLoad: listen });
+  await play(page.page);
+  await page.page.waitForFunction(() => window.rovuzu.report().gameOver, { timeout: 60000 });
+  const played = await page.page.evaluate(() => window.played);
+  assert.equal(await page.page.evaluate(() => window.rovuzu.audio), 'running');
+  assert.equal(played.filter((sound) => sound.loops).length, 1, 'the music, looping');
+  assert.equal(played.filter((sound) => !sound.loops).length, 25, 'a hit sound a target');
+
+  const silent = await openPage(browser, `${server.url}?autoplay&clock=virtual&seed=7`, {
+    beforeLoad: () => { delete window.AudioContext; delete window.webkitAudioContext; } });
+  await play(silent.page);
+  await silent.page.waitForFunction(() => window.rovuzu.report().gameOver, { timeout: 60000 });
+  assert.equal(await silent.page.evaluate(() => window.rovuzu.audio), 'none');
+  assert.equal(taps(silent).length, 25);
+  assert.deepEqual(silent.errors(), []);
+});
+
 test('a script plays the same round, to the same report, as the desktop plays it', async () => {
   const page = await openPage(browser, `${server.url}?script=round.txt&clock=virtual`, { width: 375, height: 667 });
   await play(page.page);
