@@ -30,11 +30,10 @@ ARCamera::ARCamera(const simd_float4x4& transform, CGSize viewportSize)
 
 ARCamera::ARCamera(const simd_float4x4& transform, CGSize viewportSize,
                    const CameraIntrinsics& picture)
-    : transform_(transform), inverse_(glm::inverse(transform)), viewport_(viewportSize) {
+    : ARCamera(transform, viewportSize) {
     if (!(picture.width() > 0 && picture.height() > 0 && viewportSize.width > 0.0 &&
           viewportSize.height > 0.0)) {
-        *this = ARCamera(transform, viewportSize);
-        return;
+        return;  // nothing to crop: the view's own camera
     }
     const CGRect part = coveringPart(picture.width(), picture.height(), viewportSize);
     const double scale = viewportSize.width / part.size.width;  // view points per pixel

@@ -97,7 +97,7 @@ bool convincing(const Followed& followed, int minInliers, double share) {
 
 class RotationTracker::Impl {
   public:
-    explicit Impl(CameraLens lens) : lens_(std::move(lens)) {}
+    explicit Impl(const CameraLens& lens) : lens_(lens) {}
 
     TrackingState track(const CameraFrame& frame);
     void addGyroSample(const glm::dvec3& angularVelocity, double time) {
