@@ -169,7 +169,8 @@ TEST_F(FrameLayoutTest, SpritesAndLabelsLandInTargetPixelsInDrawingOrder) {
     EXPECT_EQ(text.alignment, SKLabelHorizontalAlignmentMode::right);
     EXPECT_DOUBLE_EQ(text.halo, TextHalo::kEmShare * text.sizeY) << "a share of the em";
     label->setFontSize(8);
-    const auto& small = std::get<Frame::Text>(layout().items[2]);
+    const Frame smaller = layout();
+    const auto& small = std::get<Frame::Text>(smaller.items[2]);
     EXPECT_DOUBLE_EQ(small.halo, kPixelsPerPoint) << "and never under a point";
 }
 
