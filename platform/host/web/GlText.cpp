@@ -39,6 +39,63 @@ std::vector<int> codePoints(std::string_view text) {
     return points;
 }
 
+// Where the pen stands at each character, and after the last: advances and kerning.
+std::vector<float> penPositions(const stbtt_fontinfo& font, float scale,
+                                const std::vector<int>& points) {
+    std::vector<float> pens{0.0F};
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        int advance = 0;
+        int bearing = 0;
+        stbtt_GetCodepointHMetrics(&font, points[i], &advance, &bearing);
+        float pen = pens.back() + static_cast<float>(advance) * scale;
+        if (i + 1 < points.size()) {
+            pen += scale * static_cast<float>(
+                               stbtt_GetCodepointKernAdvance(&font, points[i], points[i + 1]));
+        }
+        pens.push_back(pen);
+    }
+    return pens;
+}
+
+// A line's glyph coverage, one byte a pixel.
+struct Coverage {
+    int width;
+    int height;
+    std::vector<std::uint8_t> pixels;
+};
+
+// Sets one glyph with the pen at `pen` (its fraction kept, for even spacing) into the line.
+void addGlyph(const stbtt_fontinfo& font, float scale, int point, float pen, int ascent,
+              Coverage& line) {
+    const float shift = pen - std::floor(pen);
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = 0;
+    int y1 = 0;
+    stbtt_GetCodepointBitmapBoxSubpixel(&font, point, scale, scale, shift, 0.0F, &x0, &y0, &x1,
+                                        &y1);
+    const int width = x1 - x0;
+    const int height = y1 - y0;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    std::vector<std::uint8_t> glyph(static_cast<std::size_t>(width) * height);
+    stbtt_MakeCodepointBitmapSubpixel(&font, glyph.data(), width, height, width, scale, scale,
+                                      shift, 0.0F, point);
+    const int left = static_cast<int>(std::floor(pen)) + x0;
+    const int top = ascent + y0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int tx = left + x;
+            const int ty = top + y;
+            if (tx >= 0 && ty >= 0 && tx < line.width && ty < line.height) {
+                auto& covered = line.pixels[static_cast<std::size_t>(ty) * line.width + tx];
+                covered = std::max(covered, glyph[static_cast<std::size_t>(y) * width + x]);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 GlText::GlText(const std::filesystem::path& resources) : fonts_(resources) {}
@@ -78,54 +135,20 @@ GlText::Line GlText::render(const stbtt_fontinfo& font, int pixelSize, double ha
     int gap = 0;
     stbtt_GetFontVMetrics(&font, &ascent, &descent, &gap);
     const std::vector<int> points = codePoints(text);
-    std::vector<float> pens;
-    float pen = 0.0F;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        pens.push_back(pen);
-        int advance = 0;
-        int bearing = 0;
-        stbtt_GetCodepointHMetrics(&font, points[i], &advance, &bearing);
-        pen += static_cast<float>(advance) * scale;
-        if (i + 1 < points.size()) {
-            pen += scale * static_cast<float>(
-                               stbtt_GetCodepointKernAdvance(&font, points[i], points[i + 1]));
-        }
-    }
+    const std::vector<float> pens = penPositions(font, scale, points);
     Line line;
     line.ascent = static_cast<int>(std::ceil(static_cast<float>(ascent) * scale));
-    line.width = std::max(static_cast<int>(std::ceil(pen)), 1);
+    line.width = std::max(static_cast<int>(std::ceil(pens.back())), 1);
     line.height = std::max(
         line.ascent + static_cast<int>(std::ceil(static_cast<float>(-descent) * scale)), 1);
-    std::vector<std::uint8_t> coverage(static_cast<std::size_t>(line.width) * line.height);
+    Coverage coverage{
+        line.width, line.height,
+        std::vector<std::uint8_t>(static_cast<std::size_t>(line.width) * line.height)};
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const float shift = pens[i] - std::floor(pens[i]);
-        int x0 = 0;
-        int y0 = 0;
-        int x1 = 0;
-        int y1 = 0;
-        stbtt_GetCodepointBitmapBoxSubpixel(&font, points[i], scale, scale, shift, 0.0F, &x0, &y0,
-                                            &x1, &y1);
-        const int left = static_cast<int>(std::floor(pens[i])) + x0;
-        const int top = line.ascent + y0;
-        std::vector<std::uint8_t> glyph(static_cast<std::size_t>(std::max(x1 - x0, 0)) *
-                                        std::max(y1 - y0, 0));
-        if (glyph.empty()) {
-            continue;
-        }
-        stbtt_MakeCodepointBitmapSubpixel(&font, glyph.data(), x1 - x0, y1 - y0, x1 - x0, scale,
-                                          scale, shift, 0.0F, points[i]);
-        for (int y = 0; y < y1 - y0; ++y) {
-            for (int x = 0; x < x1 - x0; ++x) {
-                const int tx = left + x;
-                const int ty = top + y;
-                if (tx >= 0 && ty >= 0 && tx < line.width && ty < line.height) {
-                    auto& covered = coverage[static_cast<std::size_t>(ty) * line.width + tx];
-                    covered = std::max(covered, glyph[static_cast<std::size_t>(y) * (x1 - x0) + x]);
-                }
-            }
-        }
+        addGlyph(font, scale, points[i], pens[i], line.ascent, coverage);
     }
-    const TextHalo::Picture picture = TextHalo::around(coverage, line.width, line.height, halo);
+    const TextHalo::Picture picture =
+        TextHalo::around(coverage.pixels, line.width, line.height, halo);
     line.padding = picture.padding;
     line.texture = GlTextures::upload(picture.width, picture.height, picture.rgba.data());
     return line;
