@@ -9,7 +9,8 @@
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
 #include "platform/host/core/FrameLayout.hpp"
-#include "platform/host/core/InputEvent.hpp"
+#include "platform/host/core/Input.hpp"
+#include "platform/world/DevicePose.hpp"
 
 namespace rovuzu {
 
@@ -42,7 +43,7 @@ GameFrames::GameFrames(SDL_Renderer* renderer, const std::filesystem::path& reso
     if (!application_.launch(NSStringFromClass<AppDelegate>(), kViewSize)) {
         return;
     }
-    loop_ = std::make_unique<FrameLoop>(application_, false, nullptr);
+    loop_ = std::make_unique<Stage>(application_);
     renderer_ = std::make_unique<Renderer>(renderer, resources);
     update(0.0);
     placeTargets(targets);
@@ -68,10 +69,8 @@ void GameFrames::placeTargets(int count) {
 void GameFrames::update(double yaw) {
     now_ += kFrame;
     clock_.advanceTo(now_);
-    if (yaw != loop_->pose().yaw) {
-        loop_->apply({now_, InputEvent::Verb::look, {yaw, 0.0, 0.0}, {}});
-    }
-    loop_->runFrame(now_);
+    loop_->apply(input::Look{DevicePose::rotationFromAngles(yaw, 0.0, 0.0)});
+    loop_->step(now_, {});
 }
 
 bool GameFrames::draw(bool skipUnchanged) {

@@ -8,14 +8,14 @@
 
 #include "platform/foundation/VirtualClock.hpp"
 #include "platform/host/core/Frame.hpp"
-#include "platform/host/core/FrameLoop.hpp"
+#include "platform/host/core/Stage.hpp"
 #include "platform/host/sdl/Renderer.hpp"
 #include "platform/uikit/UIApplication.hpp"
 
 namespace rovuzu {
 
 // The real game under a frame harness: the application launched through UIApplication with the
-// real resources, run by the hosts' own frame loop, and drawn by the game's renderer as the
+// real resources, stepped by the hosts' own stage, and drawn by the game's renderer as the
 // window host draws it. The harness anchors targets in view itself and moves time on a 60th of
 // a second a frame, so every run shows the same frames.
 class GameFrames {
@@ -27,7 +27,7 @@ class GameFrames {
 
     [[nodiscard]] bool isRunning() const { return loop_ != nullptr; }
 
-    // One turn of the frame loop with the device turned to `yaw` degrees.
+    // One frame of the stage with the device turned to `yaw` degrees.
     void update(double yaw);
     // Draws the view as the window host does, and says so; the caller presents it. With
     // `skipUnchanged`, as in a window, a frame that would repeat the last one is not drawn.
@@ -42,7 +42,7 @@ class GameFrames {
 
     VirtualClock clock_;
     UIApplication application_;
-    std::unique_ptr<FrameLoop> loop_;
+    std::unique_ptr<Stage> loop_;
     SDL_Renderer* sdl_;
     std::unique_ptr<Renderer> renderer_;
     std::optional<Frame> drawn_;

@@ -1,6 +1,6 @@
 // Scripts, played: every script the reader accepts plays headless through the program's entry
-// path (a launch from the game's own resources, the frame loop, the headless host on a virtual
-// clock) for its first four virtual seconds, with the autoplayer on for odd seeds, and ends
+// path (a launch from the game's own resources, the host session, the headless host on its
+// virtual clock) for its first four virtual seconds, with the autoplayer on for odd seeds, and ends
 // with a report; nothing may crash, leak or hang, and the application lets its timers go.
 // Screenshots are left out: they would write files wherever the input says.
 
@@ -9,17 +9,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 
-#include "platform/foundation/Clock.hpp"
 #include "platform/foundation/NSRunLoop.hpp"
-#include "platform/foundation/VirtualClock.hpp"
-#include "platform/gameplaykit/GKRandomSource.hpp"
-#include "platform/host/core/FrameLoop.hpp"
-#include "platform/host/core/HostLoop.hpp"
-#include "platform/host/core/Report.hpp"
+#include "platform/host/core/HostSession.hpp"
 #include "platform/host/core/Script.hpp"
 #include "platform/host/sdl/HeadlessHost.hpp"
-#include "platform/uikit/UIApplication.hpp"
 #include "tests/fuzz/CapturedConsole.hpp"
 #include "tests/fuzz/FuzzBundle.hpp"
 #include "tests/fuzz/Require.hpp"
@@ -41,22 +36,19 @@ Harness& harness() {
     return instance;
 }
 
-void play(std::vector<InputEvent> events, std::uint32_t seed) {
-    VirtualClock clock;
-    Clock::install(&clock);
-    GKRandomSource::sharedRandom().seed(seed);
+void play(Script script, std::uint32_t seed) {
     {
-        UIApplication application;
-        require(application.launch("AppDelegate", {375.0, 667.0}), "the game's resources launch");
-        FrameLoop loop(application, seed % 2 == 1, nullptr);
-        HostLoop::Settings settings = HostLoop::Settings::headless();
-        settings.quitAfter = kPlayTime;
-        HostLoop host(application, loop, settings, std::move(events), clock);
-        const double end = HeadlessHost{}.run(host);
-        require(!Report::build(end, loop.view()).empty(), "a run ends with a report");
-        application.terminate();
+        HostSession::Plan plan;
+        plan.seed = seed;
+        plan.script = std::move(script);
+        plan.autoplay = seed % 2 == 1;
+        plan.settings = HostSession::Settings::headless();
+        plan.settings.quitAfter = kPlayTime;
+        HostSession session(std::move(plan), nullptr);
+        require(session.launch(), "the game's resources launch");
+        HeadlessHost{}.run(session);
+        require(!session.report().empty(), "a run ends with a report");
     }
-    Clock::install(nullptr);
     require(NSRunLoop::mainRunLoop().timerCount() == 0, "terminating stops every timer");
 }
 
@@ -75,10 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!script) {
         return 0;
     }
-    std::vector<rovuzu::InputEvent> events = script->events();
-    std::erase_if(events, [](const rovuzu::InputEvent& event) {
-        return event.verb == rovuzu::InputEvent::Verb::screenshot;
+    std::vector<rovuzu::TimedInput> events = script->events();
+    std::erase_if(events, [](const rovuzu::TimedInput& event) {
+        return std::holds_alternative<rovuzu::input::Screenshot>(event.input);
     });
-    rovuzu::play(std::move(events), script->seed().value_or(0));
+    const std::uint32_t seed = script->seed().value_or(0);
+    rovuzu::play(rovuzu::Script{std::move(events)}, seed);
     return 0;
 }

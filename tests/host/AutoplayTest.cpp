@@ -6,8 +6,6 @@
 namespace rovuzu {
 namespace {
 
-using Verb = InputEvent::Verb;
-
 class AutoplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -26,12 +24,11 @@ TEST_F(AutoplayTest, TurnsAfterItsReactionTimeThenTapsTheMiddleAFrameLater) {
     EXPECT_TRUE(player.takeDue(3.4, {}, view).empty());
     const auto look = player.takeDue(3.5, {}, view);
     ASSERT_EQ(look.size(), 1U);
-    EXPECT_EQ(look[0].verb, Verb::look);
+    // Facing the anchor at the world's origin from the origin: straight ahead, upright.
+    EXPECT_TRUE(std::holds_alternative<input::Look>(look[0]));
     EXPECT_EQ(player.nextTime(), 3.5 + Autoplay::kTapDelay);
     const auto tap = player.takeDue(3.5 + Autoplay::kTapDelay, {}, view);
-    ASSERT_EQ(tap.size(), 1U);
-    EXPECT_EQ(tap[0].verb, Verb::tap);
-    EXPECT_EQ(tap[0].values, (std::vector<double>{187.5, 333.5}));
+    ASSERT_EQ(tap, (std::vector<Input>{input::Touches{{{187.5, 333.5}}}}));
     EXPECT_FALSE(player.nextTime());
 }
 
@@ -40,10 +37,10 @@ TEST_F(AutoplayTest, TurnsAfterItsReactionTimeThenTapsTheMiddleAFrameLater) {
 TEST_F(AutoplayTest, ASlowFrameGetsTheTurnAndOnlyTheNextFrameTheTap) {
     const auto first = player.takeDue(4.0, {}, view);
     ASSERT_EQ(first.size(), 1U);
-    EXPECT_EQ(first[0].verb, Verb::look);
+    EXPECT_TRUE(std::holds_alternative<input::Look>(first[0]));
     const auto second = player.takeDue(4.0, {}, view);
     ASSERT_EQ(second.size(), 1U);
-    EXPECT_EQ(second[0].verb, Verb::tap);
+    EXPECT_TRUE(std::holds_alternative<input::Touches>(second[0]));
 }
 
 }  // namespace

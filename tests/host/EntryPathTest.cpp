@@ -1,12 +1,14 @@
+#include <limits>
+#include <optional>
 #include <set>
+#include <string_view>
 
 #include "app/AppDelegate.hpp"
 #include "ar/ViewController.hpp"
 #include "game/Scene.hpp"
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/foundation/NSCoder.hpp"
-#include "platform/host/core/FrameLoop.hpp"
-#include "platform/host/core/HostLoop.hpp"
+#include "platform/host/core/HostSession.hpp"
 #include "platform/host/core/Report.hpp"
 #include "platform/host/sdl/HeadlessHost.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
@@ -17,10 +19,8 @@
 namespace rovuzu {
 namespace {
 
-using Verb = InputEvent::Verb;
-
 // The whole program in-process: Info.json, the main interface, the view controller, the
-// scene file and the game scene, driven by the headless host on the test's virtual clock.
+// scene file and the game scene, in a session driven by the headless host.
 class EntryPathTest : public PlatformTest {
   protected:
     void SetUp() override {
@@ -28,38 +28,47 @@ class EntryPathTest : public PlatformTest {
         addLaunchResources();
     }
 
-    void launch(bool autoplay = false) {
-        ASSERT_TRUE(application.launch("AppDelegate", {375, 667})) << err.str();
-        loop.emplace(application, autoplay, nullptr);
+    // A headless session with a script (text), launched.
+    HostSession& launch(std::string_view script = "", bool autoplay = false,
+                        std::optional<double> quitAfter = {}) {
+        HostSession::Plan plan;
+        std::string problem;
+        plan.script = Script::parse(script, problem).value_or(Script{});
+        EXPECT_EQ(problem, "");
+        plan.autoplay = autoplay;
+        plan.seed = 1;
+        plan.settings = HostSession::Settings::headless();
+        plan.settings.quitAfter = quitAfter;
+        session.emplace(std::move(plan), &audio);
+        EXPECT_TRUE(session->launch()) << err.str();
+        return *session;
     }
 
-    double play(const std::vector<InputEvent>& script, std::optional<double> quitAfter = {}) {
-        HostLoop::Settings settings = HostLoop::Settings::headless();
-        settings.quitAfter = quitAfter;
-        HostLoop host(application, *loop, settings, script, clock);
-        return HeadlessHost{}.run(host);
+    // Runs the session headless until `until`, or to its end.
+    void play(double until = std::numeric_limits<double>::infinity()) {
+        session->runDue(until, [](const HostSession::Turn& /*turn*/) {});
     }
 
-    [[nodiscard]] ARSKView& arView() const { return *loop->arView(); }
+    [[nodiscard]] ARSKView& arView() const { return *session->stage().arView(); }
     [[nodiscard]] Scene* scene() const { return dynamic_cast<Scene*>(arView().scene().get()); }
 
-    NSCoder report(double time) const {
+    [[nodiscard]] NSCoder report() const {
         std::string problem;
-        auto coder = NSCoder::decoderWithJSON(Report::build(time, loop->view()), problem);
+        auto coder = NSCoder::decoderWithJSON(session->report(), problem);
         EXPECT_TRUE(coder) << problem;
         return *coder;
     }
 
-    UIApplication application;
-    std::optional<FrameLoop> loop;
+    std::optional<HostSession> session;
 };
 
 TEST_F(EntryPathTest, AutoplayPlaysAWholeRoundFromTheProcessEntryToGameOver) {
-    launch(true);
+    launch("", true);
     ASSERT_NE(scene(), nullptr);
-    const double end = play({});
+    HeadlessHost{}.run(*session);
+    EXPECT_TRUE(session->isOver());
     EXPECT_EQ(outLines(), std::vector<std::string>(25, "El toque ha sido en: (0.0, 0.0)"));
-    const NSCoder state = report(end);
+    const NSCoder state = report();
     EXPECT_EQ(state.decodeInt64ForKey("targetsCreated"), 25);
     EXPECT_EQ(state.decodeInt64ForKey("targetCount"), 0);
     EXPECT_EQ(state.decodeInt64ForKey("liveTargets"), 0);
@@ -69,23 +78,21 @@ TEST_F(EntryPathTest, AutoplayPlaysAWholeRoundFromTheProcessEntryToGameOver) {
     EXPECT_FALSE(state.decodeBoolForKey("timerRunning"));
     EXPECT_TRUE(state.decodeBoolForKey("sessionRunning"));
     EXPECT_EQ(state.decodeStringForKey("elapsedText"), "Te ha llevado: 75 segundos");
-    EXPECT_NEAR(end, 75.5 + 1.0 / 60.0 + HostLoop::kAfterRound, 1e-9);
+    EXPECT_NEAR(state.decodeDoubleForKey("time"), 75.5 + 1.0 / 60.0 + HostSession::kAfterRound,
+                1e-9);
 }
 
 TEST_F(EntryPathTest, HidingPausesTrackingButTheRoundGoesOn) {
-    launch();
+    launch("1.0 look 90 0\n2.0 hide\n3.5 look 0 0\n9.6 show\n", false, 10.0);
     const auto* presented = scene();
-    play({{1.0, Verb::look, {90, 0}, {}},
-          {2.0, Verb::hide, {}, {}},
-          {3.5, Verb::look, {0, 0}, {}},
-          {9.5, Verb::quit, {}, {}}});
+    play(9.5);
     EXPECT_FALSE(arView().session().isRunning());
     EXPECT_EQ(scene()->targetsCreated(), 3);
     EXPECT_EQ(arView().session().anchors().size(), 3U);
     // While paused the camera stayed where it was when the view went away.
-    EXPECT_EQ(arView().session().cameraTransform(), DevicePose{90}.transform());
+    EXPECT_EQ(arView().session().cameraTransform(), DevicePose::looking(90, 0).transform());
 
-    play({{9.6, Verb::show, {}, {}}}, 10.0);
+    play(9.9);
     EXPECT_TRUE(arView().session().isRunning());
     EXPECT_EQ(scene(), presented);
     EXPECT_EQ(arView().session().anchors().size(), 3U);
@@ -97,10 +104,8 @@ TEST_F(EntryPathTest, HidingPausesTrackingButTheRoundGoesOn) {
 }
 
 TEST_F(EntryPathTest, ATapOnTheHudPrintsItsPointAndChangesNothing) {
-    launch();
-    play({{4.0, Verb::tap, {187.5, 191.75}, {}},
-          {4.5, Verb::taps, {187.5, 191.75, 20, 20}, {}},
-          {5.0, Verb::quit, {}, {}}});
+    launch("4.0 tap 187.5 191.75\n4.5 taps 187.5 191.75 20 20\n");
+    play(5.0);
     EXPECT_EQ(outLines(), (std::vector<std::string>(2, "El toque ha sido en: (0.0, 283.5)")));
     EXPECT_EQ(scene()->targetCount(), 1);
     EXPECT_EQ(scene()->remainingLabel()->parent(), scene());
@@ -108,7 +113,7 @@ TEST_F(EntryPathTest, ATapOnTheHudPrintsItsPointAndChangesNothing) {
 
 TEST_F(EntryPathTest, EveryAnchorGetsItsOwnNewSpriteOfOneOfTheFourTargets) {
     launch();
-    play({{76.0, Verb::quit, {}, {}}});
+    play(76.0);
     std::set<const SKNode*> sprites;
     for (const auto& anchor : arView().session().anchors()) {
         const auto sprite =
@@ -137,16 +142,11 @@ TEST_F(EntryPathTest, WithoutAUsableSceneFileThereIsOnlyTheCameraPicture) {
             addFile("Scene.sks", contents);
         }
         err.str("");
-        UIApplication app;
-        ASSERT_TRUE(app.launch("AppDelegate", {375, 667}));
-        FrameLoop frames(app, true, nullptr);
-        HostLoop::Settings settings = HostLoop::Settings::headless();
-        settings.quitAfter = 10.0;
-        HostLoop host(app, frames, settings, {}, clock);
-        HeadlessHost{}.run(host);
-        EXPECT_EQ(frames.arView()->scene(), nullptr);
-        EXPECT_TRUE(frames.arView()->session().isRunning());
-        EXPECT_TRUE(frames.arView()->session().anchors().empty());
+        launch("", true);
+        play(10.0);
+        EXPECT_EQ(arView().scene(), nullptr);
+        EXPECT_TRUE(arView().session().isRunning());
+        EXPECT_TRUE(arView().session().anchors().empty());
         const std::string line = err.str();
         EXPECT_NE(line.find("Scene.sks: "), std::string::npos) << line;
         EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
@@ -165,22 +165,33 @@ TEST_F(EntryPathTest, ASceneFileOfAnotherSceneClassIsPresentedAllTheSame) {
 TEST_F(EntryPathTest, TheDelegateHoldsTheMainWindowAndTheLifecycleChangesNothing) {
     const AppDelegate fresh;
     EXPECT_EQ(fresh.window(), nullptr);
-    launch();
+    UIApplication application;
+    ASSERT_TRUE(application.launch("AppDelegate", {375, 667})) << err.str();
     const auto& delegate = application.delegate();
     ASSERT_NE(delegate, nullptr);
     EXPECT_EQ(delegate->window(), application.keyWindow());
     const UIApplicationLaunchOptions options{{"UIApplicationLaunchOptionsURLKey", "rovuzu://"}};
     EXPECT_TRUE(delegate->application(application, &options));
     EXPECT_TRUE(delegate->application(application, nullptr));
-    play({{4.0, Verb::quit, {}, {}}});
     application.resignActive();
     application.enterBackground();
     application.enterForeground();
     application.becomeActive();
+    EXPECT_EQ(application.keyWindow()->isVisible(), true);
+    application.terminate();
+
+    // Through a session, the lifecycle as a window or page reports it.
+    launch();
+    play(3.5);
+    using Change = input::Lifecycle::Change;
+    for (const Change change : {Change::resignActive, Change::enterBackground,
+                                Change::enterForeground, Change::becomeActive}) {
+        session->post(input::Lifecycle{change});
+    }
+    play(4.0);
     EXPECT_TRUE(arView().session().isRunning());
     EXPECT_TRUE(scene()->timer()->isValid());
     EXPECT_EQ(scene()->targetsCreated(), 1);
-    EXPECT_EQ(application.keyWindow()->isVisible(), true);
 }
 
 TEST_F(EntryPathTest, AnApplicationThatCannotStartSaysWhy) {

@@ -2,10 +2,13 @@
 // options, and the motion sensors' angles turned into the device's pose.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <variant>
 
 #include "platform/host/web/DeviceOrientation.hpp"
 #include "platform/host/web/PageOptions.hpp"
+#include "platform/world/DevicePose.hpp"
 
 namespace rovuzu {
 namespace {
@@ -57,34 +60,58 @@ struct Held {
     double roll;
 };
 
-void expectPose(DeviceOrientation& sensors, const Held& held) {
-    const DevicePose pose = sensors.poseFor(held.reading, {0, 0, 0, 1.0, 2.0, 3.0});
-    EXPECT_NEAR(pose.yaw, held.yaw, 1e-9) << held.reading.alpha << " " << held.reading.beta;
-    EXPECT_NEAR(pose.pitch, held.pitch, 1e-9) << held.reading.alpha << " " << held.reading.beta;
-    EXPECT_NEAR(pose.roll, held.roll, 1e-9) << held.reading.alpha << " " << held.reading.beta;
-    EXPECT_EQ(pose.x, 1.0) << "the sensors know nothing of where the device is";
+// The angle between two rotations, in degrees.
+double degreesBetween(const glm::dquat& a, const glm::dquat& b) {
+    return glm::degrees(2.0 * std::acos(std::min(1.0, std::abs(glm::dot(a, b)))));
+}
+
+void expectRotation(DeviceOrientation& sensors, const Held& held) {
+    const glm::dquat rotation = sensors.rotationFor(held.reading);
+    const glm::dquat expected = DevicePose::rotationFromAngles(held.yaw, held.pitch, held.roll);
+    EXPECT_LT(degreesBetween(rotation, expected), 1e-5)
+        << held.reading.alpha << " " << held.reading.beta << " " << held.reading.gamma;
+    EXPECT_NEAR(glm::length(rotation), 1.0, 1e-12);
 }
 
 TEST(DeviceOrientationTest, TheFirstReadingsHeadingIsWhereTrackingBeganAndUpStaysUp) {
     DeviceOrientation sensors;
-    expectPose(sensors, {{100, 90, 0, 0}, 0, 0, 0});
-    expectPose(sensors, {{130, 90, 0, 0}, 30, 0, 0});   // turned left
-    expectPose(sensors, {{80, 90, 0, 0}, -20, 0, 0});   // turned right
-    expectPose(sensors, {{100, 60, 0, 0}, 0, -30, 0});  // tilted down
-    expectPose(sensors, {{100, 110, 0, 0}, 0, 20, 0});  // tilted up
-    expectPose(sensors, {{280, 90, 0, 0}, 180, 0, 0});  // turned round
+    expectRotation(sensors, {{100, 90, 0, 0}, 0, 0, 0});
+    expectRotation(sensors, {{130, 90, 0, 0}, 30, 0, 0});   // turned left
+    expectRotation(sensors, {{80, 90, 0, 0}, -20, 0, 0});   // turned right
+    expectRotation(sensors, {{100, 60, 0, 0}, 0, -30, 0});  // tilted down
+    expectRotation(sensors, {{100, 110, 0, 0}, 0, 20, 0});  // tilted up
+    expectRotation(sensors, {{280, 90, 0, 0}, 180, 0, 0});  // turned round
 
     DeviceOrientation tilted;
-    expectPose(tilted, {{0, 70, 0, 0}, 0, -20, 0});  // a first reading looking down keeps its pitch
+    expectRotation(tilted,
+                   {{0, 70, 0, 0}, 0, -20, 0});  // a first reading looking down keeps its pitch
+}
+
+// Straight down is the phone lying flat, screen up; straight up, flat with the screen down. No
+// limit short of either: targets can be there.
+TEST(DeviceOrientationTest, TheRotationHoldsLookingStraightUpAndDownAndJustShortOfThem) {
+    DeviceOrientation sensors;
+    expectRotation(sensors, {{100, 90, 0, 0}, 0, 0, 0});
+    expectRotation(sensors, {{100, 0, 0, 0}, 0, -90, 0});
+    expectRotation(sensors, {{100, 0.5, 0, 0}, 0, -89.5, 0});
+    expectRotation(sensors, {{100, 180, 0, 0}, 0, 90, 0});
+    expectRotation(sensors, {{100, 179.5, 0, 0}, 0, 89.5, 0});
+    expectRotation(sensors, {{130, 0, 0, 0}, 30, -90, 0});  // lying flat, turned left
+    // Flat on its face, its right-hand edge turned as far left: the same turn, looking up.
+    expectRotation(sensors, {{130, 180, 0, 0}, 30, 90, 0});
+
+    DeviceOrientation lyingFlat;  // where tracking begins looking straight down
+    expectRotation(lyingFlat, {{30, 0, 0, 0}, 0, -90, 0});
+    expectRotation(lyingFlat, {{30, 90, 0, 0}, 0, 0, 0});  // raised to the horizon
 }
 
 TEST(DeviceOrientationTest, TheScreensOwnRotationIsTakenOutInLandscape) {
     DeviceOrientation sensors;
-    expectPose(sensors, {{90, 0, -90, 90}, 0, 0, 0});
-    expectPose(sensors, {{100, 0, -90, 90}, 10, 0, 0});  // turned left
-    expectPose(sensors, {{90, 0, -80, 90}, 0, -10, 0});  // tilted down
+    expectRotation(sensors, {{90, 0, -90, 90}, 0, 0, 0});
+    expectRotation(sensors, {{100, 0, -90, 90}, 10, 0, 0});  // turned left
+    expectRotation(sensors, {{90, 0, -80, 90}, 0, -10, 0});  // tilted down
     // The same phone with the screen's rotation locked to portrait sees the world on its side.
-    expectPose(sensors, {{90, 0, -90, 0}, 0, 0, 90});
+    expectRotation(sensors, {{90, 0, -90, 0}, 0, 0, 90});
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/core/Script.hpp"
+#include "platform/world/DevicePose.hpp"
 
 namespace rovuzu {
 namespace {
-
-using Verb = InputEvent::Verb;
 
 std::string problemWith(std::string_view text) {
     std::string problem;
@@ -22,6 +21,7 @@ TEST(ScriptTest, ReadsEveryVerbWithCommentsAndBlankLines) {
 2 tap 187.5 333.5
 
 2.5 taps 10 20 30 40
+2.75 orient 0 0.7071067811865476 0 0.7071067811865476
 3 resize 667 375
 4 hide
 5 show
@@ -31,15 +31,22 @@ TEST(ScriptTest, ReadsEveryVerbWithCommentsAndBlankLines) {
                                       problem);
     ASSERT_TRUE(script) << problem;
     const auto& events = script->events();
-    ASSERT_EQ(events.size(), 10U);
-    EXPECT_EQ(events[0].verb, Verb::look);
-    EXPECT_EQ(events[0].values, (std::vector<double>{90, -10}));
-    EXPECT_EQ(events[1].values, (std::vector<double>{1, 2, 3}));
-    EXPECT_EQ(events[4].verb, Verb::taps);
-    EXPECT_EQ(events[4].values.size(), 4U);
-    EXPECT_EQ(events[8].file, "shot.png");
-    EXPECT_EQ(events[9].verb, Verb::quit);
-    EXPECT_EQ(events[9].time, 7.0);
+    ASSERT_EQ(events.size(), 11U);
+    EXPECT_EQ(events[0],
+              (TimedInput{0.5, input::Look{DevicePose::rotationFromAngles(90, -10, 0)}}));
+    EXPECT_EQ(events[1].input, (Input{input::Look{DevicePose::rotationFromAngles(1, 2, 3)}}));
+    EXPECT_EQ(events[2].input, (Input{input::Move{{0, 0.5, -1}}}));
+    EXPECT_EQ(events[3].input, (Input{input::Touches{{{187.5, 333.5}}}}));
+    EXPECT_EQ(events[4].input, (Input{input::Touches{{{10, 20}, {30, 40}}}}));
+    // A quarter turn left, as a quaternion: the same as `look 90 0`.
+    const auto* orient = std::get_if<input::Look>(&events[5].input);
+    ASSERT_NE(orient, nullptr);
+    EXPECT_NEAR(DevicePose{orient->rotation}.angles().x, 90.0, 1e-9);
+    EXPECT_EQ(events[6].input, (Input{input::Resize{{667, 375}}}));
+    EXPECT_EQ(events[7].input, (Input{input::Hide{}}));
+    EXPECT_EQ(events[8].input, (Input{input::Show{}}));
+    EXPECT_EQ(events[9].input, (Input{input::Screenshot{"shot.png"}}));
+    EXPECT_EQ(events[10], (TimedInput{7.0, input::Quit{}}));
     EXPECT_FALSE(script->seed());
 }
 
@@ -57,6 +64,11 @@ TEST(ScriptTest, NamesTheLineAndTheProblem) {
     EXPECT_EQ(problemWith("1 resize 0 100\n"),
               "line 1: a view needs a width and height of at least one point");
     EXPECT_EQ(problemWith("1\n"), "line 1: a verb must follow the time");
+    EXPECT_EQ(problemWith("1 orient 0 0 0\n"), "line 1: expected 'orient X Y Z W'");
+    EXPECT_EQ(problemWith("1 orient 0 0 0 0\n"),
+              "line 1: an orientation is a unit quaternion X Y Z W");
+    EXPECT_EQ(problemWith("1 orient 0 1 0 0.01\n"),
+              "line 1: an orientation is a unit quaternion X Y Z W");
     EXPECT_EQ(problemWith("1 tap 1 2x\n"), "line 1: '2x' is not a number");
 }
 
@@ -68,28 +80,29 @@ TEST(ScriptTest, AFileThatNeverEndsIsRefusedNotReadForever) {
     EXPECT_EQ(problem, "/no/such/script.txt: cannot be read");
 }
 
-TEST(ScriptTest, FormattedEventsReadBackToTheSameValues) {
-    const std::vector<InputEvent> events{
-        {0.016666666666666666, Verb::look, {12.345678901234567, -0.1, 1e-9}, {}},
-        {1.0, Verb::taps, {187.5, 333.5, 0.1, 666.6}, {}},
-        {2.5, Verb::screenshot, {}, "frame.png"},
-        {3.0, Verb::quit, {}, {}},
+TEST(ScriptTest, FormattedInputsReadBackToTheSameValues) {
+    const std::vector<TimedInput> events{
+        {0.016666666666666666,
+         input::Look{DevicePose::rotationFromAngles(12.345678901234567, -0.1, 1e-9)}},
+        {0.5, input::Move{{0.1, -2.5e-7, 1e300}}},
+        {1.0, input::Touches{{{187.5, 333.5}, {0.1, 666.6}}}},
+        {1.5, input::Touches{{{-3.0, 1e-3}}}},
+        {2.0, input::Resize{{812.25, 375}}},
+        {2.25, input::Hide{}},
+        {2.25, input::Show{}},
+        {2.5, input::Screenshot{"frame.png"}},
+        {3.0, input::Quit{}},
     };
     std::string text = Script::seedComment(4242) + "\n";
     for (const auto& event : events) {
-        text += Script::format(event) + "\n";
+        text += Script::format(event).value() + "\n";
     }
     std::string problem;
     const auto script = Script::parse(text, problem);
     ASSERT_TRUE(script) << problem;
     EXPECT_EQ(script->seed(), 4242U);
-    ASSERT_EQ(script->events().size(), events.size());
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        EXPECT_EQ(script->events()[i].time, events[i].time);
-        EXPECT_EQ(script->events()[i].verb, events[i].verb);
-        EXPECT_EQ(script->events()[i].values, events[i].values);
-        EXPECT_EQ(script->events()[i].file, events[i].file);
-    }
+    EXPECT_EQ(script->events(), events);
+    EXPECT_FALSE(Script::format({4.0, input::Lifecycle{}})) << "a change of focus is no input";
 }
 
 }  // namespace

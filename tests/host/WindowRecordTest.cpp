@@ -1,19 +1,15 @@
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
 #include "platform/foundation/NSRunLoop.hpp"
-#include "platform/gameplaykit/GKRandomSource.hpp"
-#include "platform/host/core/FrameLoop.hpp"
-#include "platform/host/core/HostLoop.hpp"
-#include "platform/host/core/Recorder.hpp"
-#include "platform/host/core/Report.hpp"
+#include "platform/host/core/HostSession.hpp"
 #include "platform/host/core/Script.hpp"
 #include "platform/host/sdl/HeadlessHost.hpp"
 #include "platform/host/sdl/WindowHost.hpp"
-#include "platform/uikit/UIApplication.hpp"
 #include "tests/support/Program.hpp"
 #include "tests/support/TestPlatform.hpp"
 
@@ -23,7 +19,8 @@ namespace {
 constexpr std::uint32_t kSeed = 7;
 
 // What the player does, as SDL would report it, pushed from another thread while the window
-// runs: a click, a right-drag, a held arrow key, two fingers at once and a resize.
+// runs: a click, a right-drag, a held arrow key, two fingers landing together (two events, so
+// two touches) and a resize.
 void play() {
     const auto wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
     const auto push = [](SDL_Event event) { SDL_PushEvent(&event); };
@@ -74,34 +71,29 @@ class WindowRecordTest : public PlatformTest {
         NSBundle::setMainBundlePath(ROVUZU_SOURCE_RESOURCES);
     }
 
-    // The whole run: launch, host, report; then everything is let go of.
+    // The whole run in a session: launch, host, report; then everything is let go of.
     template <class Host>
-    std::string run(Host& host, const HostLoop::Settings& settings,
-                    const std::vector<InputEvent>& script, VirtualClock& runClock, bool autoplay,
-                    Recorder* recorder) {
-        UIApplication application;
-        EXPECT_TRUE(application.launch("AppDelegate", {375, 667}));
-        FrameLoop frames(application, autoplay, recorder);
-        HostLoop loop(application, frames, settings, script, runClock);
-        const double end = host.run(loop);
-        std::string report = Report::build(end, frames.view());
-        application.terminate();
-        return report;
+    std::string run(Host& host, HostSession::Plan plan) {
+        HostSession session(std::move(plan), &audio);
+        EXPECT_TRUE(session.launch());
+        host.run(session);
+        return session.report();
     }
 };
 
 TEST_F(WindowRecordTest, ARecordedWindowSessionReplaysHeadlessToTheSameOutputAndReport) {
     const auto recording = bundle / "session.txt";
-    HostLoop::Settings settings;
-    settings.quitAfter = 4.0;
-    GKRandomSource::sharedRandom().seed(kSeed);
+    HostSession::Plan plan;
+    plan.seed = kSeed;
+    plan.autoplay = true;
+    plan.record = recording;
+    plan.settings.quitAfter = 4.0;
     std::string windowed;
     {
         WindowHost host;
         ASSERT_TRUE(host.open({375, 667}, true)) << err.str();
-        Recorder recorder(recording, kSeed, {375, 667});
         std::thread player(play);
-        windowed = run(host, settings, {}, clock, true, &recorder);
+        windowed = run(host, plan);
         player.join();
     }
     const std::string windowOut = out.str();
@@ -110,24 +102,24 @@ TEST_F(WindowRecordTest, ARecordedWindowSessionReplaysHeadlessToTheSameOutputAnd
     // Start afresh, as a new process would, and replay the recording headless.
     out.str("");
     NSRunLoop::mainRunLoop().invalidateAll();
-    VirtualClock replayClock;
-    Clock::install(&replayClock);
     std::string problem;
-    const auto script = Script::load(recording, problem);
+    auto script = Script::load(recording, problem);
     ASSERT_TRUE(script) << problem;
     ASSERT_EQ(script->seed(), kSeed);
-    GKRandomSource::sharedRandom().seed(*script->seed());
+    HostSession::Plan replay;
+    replay.script = std::move(*script);
+    replay.settings = HostSession::Settings::headless();
     HeadlessHost host;
-    const std::string headless =
-        run(host, HostLoop::Settings::headless(), script->events(), replayClock, false, nullptr);
-    Clock::install(&clock);
+    const std::string headless = run(host, replay);
 
     EXPECT_EQ(out.str(), windowOut) << readFile(recording);
     EXPECT_EQ(headless, windowed) << readFile(recording);
     const std::string session = readFile(recording);
-    for (const char* verb : {" tap ", " taps ", " look ", " resize ", " quit"}) {
+    for (const char* verb : {" tap ", " orient ", " resize ", " quit"}) {
         EXPECT_NE(session.find(verb), std::string::npos) << verb << "\n" << session;
     }
+    EXPECT_GE(std::count(windowOut.begin(), windowOut.end(), '\n'), 3)
+        << "the click and each finger: every touch event prints its line";
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "game/Scene.hpp"
 #include "platform/arkit/ARSKView.hpp"
-#include "platform/host/core/FrameLoop.hpp"
+#include "platform/host/core/Stage.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "tests/support/TestPlatform.hpp"
 #include "tools/soak/RoundOracle.hpp"
@@ -18,7 +18,7 @@ class RoundOracleTest : public PlatformTest {
         PlatformTest::SetUp();
         addLaunchResources();
         ASSERT_TRUE(application.launch("AppDelegate", {375, 667})) << err.str();
-        loop.emplace(application, false, nullptr);
+        loop.emplace(application);
     }
 
     // Runs frames at 60 per second up to `time`, checking after each one.
@@ -26,7 +26,7 @@ class RoundOracleTest : public PlatformTest {
         for (; static_cast<double>(frame_) / 60.0 <= time; ++frame_) {
             const double now = static_cast<double>(frame_) / 60.0;
             clock.advanceTo(now);
-            loop->runFrame(now);
+            loop->step(now, {});
             oracle.check(now, nullptr, static_cast<std::int64_t>(outLines().size()),
                          static_cast<std::int64_t>(audio.sounds.size()), application, *loop);
         }
@@ -40,7 +40,7 @@ class RoundOracleTest : public PlatformTest {
     }
 
     UIApplication application;
-    std::optional<FrameLoop> loop;
+    std::optional<Stage> loop;
     SoakFigures figures;
     RoundOracle oracle{"test round", figures};
 

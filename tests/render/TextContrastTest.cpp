@@ -162,7 +162,7 @@ class TextContrastTest : public RenderTest {
         if (!picture.colour) {
             surroundings.cameraPicture = 0;
             view.session().setCameraIntrinsics(std::nullopt);
-            view.session().setDevicePose(DevicePose{0.0, 70.0, 0.0, 0.0, 0.0, 0.0}.transform());
+            view.session().setDevicePose(DevicePose::looking(0.0, 70.0).transform());
             return;
         }
         const SDL_Color c = *picture.colour;

@@ -22,7 +22,8 @@ class WorldPictureTest : public RenderTest {
     }
 
     void look(double yaw, double pitch, double roll = 0.0, simd_float3 at = simd_float3{0.0F}) {
-        view.session().setDevicePose(DevicePose{yaw, pitch, roll, at.x, at.y, at.z}.transform());
+        view.session().setDevicePose(
+            DevicePose::looking(yaw, pitch, roll, {at.x, at.y, at.z}).transform());
     }
 
     ARSKView view{CGRect{{0, 0}, {kViewWidth, kViewHeight}}};

@@ -32,8 +32,12 @@ std::vector<DevicePose> randomPoses(int count) {
     std::vector<DevicePose> poses;
     poses.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        poses.push_back({next(0, 360), next(-89, 89), next(-40, 40), next(-3, 3), next(-1.3, 1.3),
-                         next(-3.5, 3.5)});
+        const double yaw = next(0, 360);
+        const double pitch = next(-89, 89);
+        const double roll = next(-40, 40);
+        const double x = next(-3, 3);
+        const double y = next(-1.3, 1.3);
+        poses.push_back(DevicePose::looking(yaw, pitch, roll, {x, y, next(-3.5, 3.5)}));
     }
     return poses;
 }
@@ -119,13 +123,15 @@ TEST(BuiltInWorldTest, APictureSeenFromBehindIsNotDrawn) {
 TEST(BuiltInWorldTest, FromInsideTheRoomEvenAlmostTouchingAWallEveryPixelIsCovered) {
     std::vector<DevicePose> poses = randomPoses(40);
     for (const double yaw : {0.0, 30.0, 80.0}) {
-        poses.push_back({yaw, 10.0, 0.0, 0.3, 0.0, -RoomBuilder::kHalfDepth + 0.06});
+        poses.push_back(
+            DevicePose::looking(yaw, 10.0, 0.0, {0.3, 0.0, -RoomBuilder::kHalfDepth + 0.06}));
     }
     for (const DevicePose& pose : poses) {
         const WorldFrame frame = BuiltInWorld::shared().frame(cameraAt(pose));
+        const glm::dvec3 angles = pose.angles();
         EXPECT_EQ(uncoveredPixels(frame, kView), 0)
-            << "yaw " << pose.yaw << " pitch " << pose.pitch << " at " << pose.x << " " << pose.y
-            << " " << pose.z;
+            << "yaw " << angles.x << " pitch " << angles.y << " at " << pose.position.x << " "
+            << pose.position.y << " " << pose.position.z;
     }
 }
 
@@ -157,7 +163,7 @@ TEST(BuiltInWorldTest, AffineTexturingStaysCloseToPerspective) {
     double worst = 0.0;
     for (const double pitch : {-20.0, -45.0, -70.0, -89.0}) {
         for (const double yaw : {0.0, 35.0}) {
-            const ARCamera camera = cameraAt({yaw, pitch, 0.0, 0.0, 0.0, 0.0}, view);
+            const ARCamera camera = cameraAt(DevicePose::looking(yaw, pitch), view);
             const WorldFrame frame = meshed(floor, camera);
             const std::vector<WorldVertex>& vertices = frame.batches()[0].vertices;
             for (std::size_t i = 0; i + 2 < vertices.size(); i += 3) {
@@ -189,7 +195,7 @@ TEST(BuiltInWorldTest, TheWorldIsTheSameEveryTime) {
     for (std::size_t i = 0; i < world.textures().size(); ++i) {
         EXPECT_EQ(again.textures()[i].bytes(), world.textures()[i].bytes()) << "texture " << i;
     }
-    const ARCamera camera = cameraAt({20.0, -10.0, 5.0, 0.5, 0.2, -0.3});
+    const ARCamera camera = cameraAt(DevicePose::looking(20.0, -10.0, 5.0, {0.5, 0.2, -0.3}));
     const WorldFrame a = world.frame(camera);
     const WorldFrame b = again.frame(camera);
     ASSERT_EQ(a.batches().size(), b.batches().size());

@@ -6,13 +6,11 @@
 
 #include "game/Scene.hpp"
 #include "platform/arkit/ARSKView.hpp"
-#include "platform/host/core/FrameLoop.hpp"
+#include "platform/host/core/Stage.hpp"
 
 namespace rovuzu {
 
 namespace {
-
-using Verb = InputEvent::Verb;
 
 constexpr double kFrame = 1.0 / 60.0;
 constexpr double kMeanGap = 0.12;            // roaming: about eight inputs a second
@@ -52,10 +50,10 @@ CGPoint RandomPlayer::pointAround(CGSize view) {
     return {uniform(-kOffView, view.width + kOffView), uniform(-kOffView, view.height + kOffView)};
 }
 
-RandomPlayer::Move RandomPlayer::take(const FrameLoop& loop, bool shown,
+RandomPlayer::Move RandomPlayer::take(const Stage& stage, bool shown,
                                       const std::vector<std::shared_ptr<ARAnchor>>& live) {
     ++moves_;
-    Move move = style_ == Style::storm ? storm(loop, live) : roam(loop, shown, live);
+    Move move = style_ == Style::storm ? storm(stage, live) : roam(stage, shown, live);
     move.event.time = nextTime_;
     if (style_ == Style::storm) {
         // Counted, not summed, so that a long storm keeps its exact rate.
@@ -68,11 +66,11 @@ RandomPlayer::Move RandomPlayer::take(const FrameLoop& loop, bool shown,
     return move;
 }
 
-RandomPlayer::Move RandomPlayer::roam(const FrameLoop& loop, bool shown,
+RandomPlayer::Move RandomPlayer::roam(const Stage& stage, bool shown,
                                       const std::vector<std::shared_ptr<ARAnchor>>& live) {
     if (tapPending_) {
         tapPending_ = false;
-        Move tap = tapAt(middle(loop.viewSize()));
+        Move tap = tapAt(middle(stage.viewSize()));
         tap.aimedAt = std::exchange(facing_, nullptr);
         return tap;
     }
@@ -86,16 +84,16 @@ RandomPlayer::Move RandomPlayer::roam(const FrameLoop& loop, bool shown,
     std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
     switch (kKinds[pick(random_)]) {
         case Kind::anywhere:
-            return tapAnywhere(loop);
+            return tapAnywhere(stage);
         case Kind::hud:
-            return tapHud(loop);
+            return tapHud(stage);
         case Kind::empty:
-            return tapEmptySpace(loop);
+            return tapEmptySpace(stage);
         case Kind::aimed:
             tapPending_ = !live.empty();
-            return aim(loop, live);
+            return aim(stage, live);
         case Kind::fingers:
-            return tapWithFingers(loop);
+            return tapWithFingers(stage);
         case Kind::look:
             return lookAnywhere();
         case Kind::move:
@@ -108,22 +106,22 @@ RandomPlayer::Move RandomPlayer::roam(const FrameLoop& loop, bool shown,
     return lookAnywhere();
 }
 
-RandomPlayer::Move RandomPlayer::storm(const FrameLoop& loop,
+RandomPlayer::Move RandomPlayer::storm(const Stage& stage,
                                        const std::vector<std::shared_ptr<ARAnchor>>& live) {
     if (moves_ % kStormAimEvery == 1) {
-        return aim(loop, live);
+        return aim(stage, live);
     }
     if (moves_ % 2 == 0) {
-        Move tap = tapAt(middle(loop.viewSize()));
+        Move tap = tapAt(middle(stage.viewSize()));
         tap.aimedAt = facing_;
         return tap;
     }
-    return tapAnywhere(loop);
+    return tapAnywhere(stage);
 }
 
-RandomPlayer::Move RandomPlayer::aim(const FrameLoop& loop,
+RandomPlayer::Move RandomPlayer::aim(const Stage& stage,
                                      const std::vector<std::shared_ptr<ARAnchor>>& live) {
-    const ARSKView* view = loop.arView();
+    const ARSKView* view = stage.arView();
     if (live.empty() || view == nullptr) {
         facing_ = nullptr;
         return lookAnywhere();
@@ -133,24 +131,24 @@ RandomPlayer::Move RandomPlayer::aim(const FrameLoop& loop,
     // As the autoplayer does: the anchor in the device's world, and the pose that faces it.
     const simd_float4 inWorld =
         view->session().worldOrigin() * simd_float4{facing_->position(), 1.0F};
-    const DevicePose facing = loop.pose().facing(simd_float3{inWorld});
-    return {{0.0, Verb::look, {facing.yaw, facing.pitch, facing.roll}, {}}, nullptr};
+    const DevicePose facing = stage.pose().facing(simd_float3{inWorld});
+    return {{0.0, input::Look{facing.rotation}}, nullptr};
 }
 
 RandomPlayer::Move RandomPlayer::tapAt(CGPoint point) {
-    return {{0.0, Verb::tap, {point.x, point.y}, {}}, nullptr};
+    return {{0.0, input::Touches{{point}}}, nullptr};
 }
 
-RandomPlayer::Move RandomPlayer::tapAnywhere(const FrameLoop& loop) {
-    return tapAt(pointAround(loop.viewSize()));
+RandomPlayer::Move RandomPlayer::tapAnywhere(const Stage& stage) {
+    return tapAt(pointAround(stage.viewSize()));
 }
 
 // Somewhere on the HUD label, or on whatever label shows once the round is over.
-RandomPlayer::Move RandomPlayer::tapHud(const FrameLoop& loop) {
-    const ARSKView* view = loop.arView();
+RandomPlayer::Move RandomPlayer::tapHud(const Stage& stage) {
+    const ARSKView* view = stage.arView();
     const auto* scene = view != nullptr ? dynamic_cast<const Scene*>(view->scene().get()) : nullptr;
     if (scene == nullptr || scene->remainingLabel()->parent() == nullptr) {
-        return tapAnywhere(loop);
+        return tapAnywhere(stage);
     }
     const CGRect frame = scene->remainingLabel()->calculateAccumulatedFrame();
     const CGPoint inScene{uniform(frame.origin.x, CGRectGetMaxX(frame)),
@@ -158,45 +156,44 @@ RandomPlayer::Move RandomPlayer::tapHud(const FrameLoop& loop) {
     return tapAt(scene->convertPointToView(inScene));
 }
 
-RandomPlayer::Move RandomPlayer::tapEmptySpace(const FrameLoop& loop) {
-    const ARSKView* view = loop.arView();
+RandomPlayer::Move RandomPlayer::tapEmptySpace(const Stage& stage) {
+    const ARSKView* view = stage.arView();
     const SKScene* scene = view != nullptr ? view->scene().get() : nullptr;
-    CGPoint point = pointAround(loop.viewSize());
+    CGPoint point = pointAround(stage.viewSize());
     for (int i = 0; scene != nullptr && i < kEmptyTries; ++i) {
         if (scene->nodesAtPoint(scene->convertPointFromView(point)).empty()) {
             break;
         }
-        point = pointAround(loop.viewSize());
+        point = pointAround(stage.viewSize());
     }
     return tapAt(point);
 }
 
 // Two to five fingers at once; the first, which the game reads, is as often at the middle.
-RandomPlayer::Move RandomPlayer::tapWithFingers(const FrameLoop& loop) {
-    const CGSize size = loop.viewSize();
+RandomPlayer::Move RandomPlayer::tapWithFingers(const Stage& stage) {
+    const CGSize size = stage.viewSize();
     const int fingers = std::uniform_int_distribution<int>(2, 5)(random_);
-    Move move{{0.0, Verb::taps, {}, {}}, nullptr};
+    input::Touches touches;
     for (int i = 0; i < fingers; ++i) {
-        const CGPoint point = i == 0 && uniform(0.0, 1.0) < 0.5 ? middle(size) : pointAround(size);
-        move.event.values.push_back(point.x);
-        move.event.values.push_back(point.y);
+        touches.points.push_back(i == 0 && uniform(0.0, 1.0) < 0.5 ? middle(size)
+                                                                   : pointAround(size));
     }
-    return move;
+    return {{0.0, std::move(touches)}, nullptr};
 }
 
 RandomPlayer::Move RandomPlayer::lookAnywhere() {
     constexpr double kRollChance = 0.2;
     const double roll = uniform(0.0, 1.0) < kRollChance ? uniform(-45.0, 45.0) : 0.0;
-    return {{0.0, Verb::look, {uniform(-180.0, 180.0), uniform(-90.0, 90.0), roll}, {}}, nullptr};
+    const double yaw = uniform(-180.0, 180.0);
+    const double pitch = uniform(-90.0, 90.0);
+    return {{0.0, input::Look{DevicePose::rotationFromAngles(yaw, pitch, roll)}}, nullptr};
 }
 
 RandomPlayer::Move RandomPlayer::moveAnywhere() {
-    return {
-        {0.0,
-         Verb::move,
-         {uniform(-kMaxStep, kMaxStep), uniform(-kMaxStep, kMaxStep), uniform(-kMaxStep, kMaxStep)},
-         {}},
-        nullptr};
+    const double x = uniform(-kMaxStep, kMaxStep);
+    const double y = uniform(-kMaxStep, kMaxStep);
+    const double z = uniform(-kMaxStep, kMaxStep);
+    return {{0.0, input::Move{{x, y, z}}}, nullptr};
 }
 
 // Any size from one point up, as often a tiny one, or back to the phone's own.
@@ -208,11 +205,14 @@ RandomPlayer::Move RandomPlayer::resize() {
     } else if (choice < 0.75) {
         size = {uniform(1.0, kMaxSide), uniform(1.0, kMaxSide)};
     }
-    return {{0.0, Verb::resize, {size.width, size.height}, {}}, nullptr};
+    return {{0.0, input::Resize{size}}, nullptr};
 }
 
 RandomPlayer::Move RandomPlayer::hideOrShow(bool shown) {
-    return {{0.0, shown ? Verb::hide : Verb::show, {}, {}}, nullptr};
+    if (shown) {
+        return {{0.0, input::Hide{}}, nullptr};
+    }
+    return {{0.0, input::Show{}}, nullptr};
 }
 
 }  // namespace rovuzu

@@ -7,11 +7,11 @@
 
 #include "platform/arkit/ARAnchor.hpp"
 #include "platform/foundation/CGGeometry.hpp"
-#include "platform/host/core/InputEvent.hpp"
+#include "platform/host/core/Input.hpp"
 
 namespace rovuzu {
 
-class FrameLoop;
+class Stage;
 
 // A player who does anything, at random but the same way again for the same seed.
 //   roam:  taps anywhere, on the HUD and on empty space; turns to face a live target and taps
@@ -25,7 +25,7 @@ class RandomPlayer {
     enum class Style { roam, storm };
 
     struct Move {
-        InputEvent event;
+        TimedInput event;
         // For a tap at a target the player turned to face: that target's anchor.
         std::shared_ptr<ARAnchor> aimedAt;
     };
@@ -33,23 +33,21 @@ class RandomPlayer {
     RandomPlayer(std::uint32_t seed, Style style);
 
     [[nodiscard]] double nextTime() const { return nextTime_; }
-    // The move due at nextTime(), seeing the round as it stands: the loop's view and pose,
+    // The move due at nextTime(), seeing the round as it stands: the stage's view and pose,
     // whether the view is shown, and the anchors whose targets can still be hit.
-    Move take(const FrameLoop& loop, bool shown,
-              const std::vector<std::shared_ptr<ARAnchor>>& live);
+    Move take(const Stage& stage, bool shown, const std::vector<std::shared_ptr<ARAnchor>>& live);
 
   private:
-    Move roam(const FrameLoop& loop, bool shown,
-              const std::vector<std::shared_ptr<ARAnchor>>& live);
-    Move storm(const FrameLoop& loop, const std::vector<std::shared_ptr<ARAnchor>>& live);
+    Move roam(const Stage& stage, bool shown, const std::vector<std::shared_ptr<ARAnchor>>& live);
+    Move storm(const Stage& stage, const std::vector<std::shared_ptr<ARAnchor>>& live);
     // Turns to face one of the live targets (a random look when there is none).
-    Move aim(const FrameLoop& loop, const std::vector<std::shared_ptr<ARAnchor>>& live);
+    Move aim(const Stage& stage, const std::vector<std::shared_ptr<ARAnchor>>& live);
 
     [[nodiscard]] static Move tapAt(CGPoint point);
-    Move tapAnywhere(const FrameLoop& loop);
-    Move tapHud(const FrameLoop& loop);
-    Move tapEmptySpace(const FrameLoop& loop);
-    Move tapWithFingers(const FrameLoop& loop);
+    Move tapAnywhere(const Stage& stage);
+    Move tapHud(const Stage& stage);
+    Move tapEmptySpace(const Stage& stage);
+    Move tapWithFingers(const Stage& stage);
     Move lookAnywhere();
     Move moveAnywhere();
     Move resize();

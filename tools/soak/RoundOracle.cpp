@@ -7,8 +7,8 @@
 #include "platform/arkit/ARSKView.hpp"
 #include "platform/foundation/NSCoder.hpp"
 #include "platform/foundation/NumberText.hpp"
-#include "platform/host/core/FrameLoop.hpp"
 #include "platform/host/core/Script.hpp"
+#include "platform/host/core/Stage.hpp"
 #include "platform/spritekit/SKSpriteNode.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -25,8 +25,8 @@ bool isShown(const UIApplication& application) {
     return window && window->isVisible();
 }
 
-Scene* sceneOf(const FrameLoop& loop) {
-    const ARSKView* view = loop.arView();
+Scene* sceneOf(const Stage& stage) {
+    const ARSKView* view = stage.arView();
     return view != nullptr ? dynamic_cast<Scene*>(view->scene().get()) : nullptr;
 }
 
@@ -51,18 +51,18 @@ bool RoundOracle::require(bool holds, const std::string& what) {
     return holds;
 }
 
-bool RoundOracle::isLive(const SKNode& node, const FrameLoop& loop) const {
-    const ARSKView* view = loop.arView();
+bool RoundOracle::isLive(const SKNode& node, const Stage& stage) const {
+    const ARSKView* view = stage.arView();
     return view != nullptr && node.parent() == view->scene().get() &&
            view->anchorForNode(node) != nullptr && !hits_.contains(&node);
 }
 
-std::vector<std::shared_ptr<ARAnchor>> RoundOracle::liveAnchors(const FrameLoop& loop) const {
+std::vector<std::shared_ptr<ARAnchor>> RoundOracle::liveAnchors(const Stage& stage) const {
     std::vector<std::shared_ptr<ARAnchor>> live;
-    if (const ARSKView* view = loop.arView()) {
+    if (const ARSKView* view = stage.arView()) {
         for (const auto& anchor : view->session().anchors()) {
             const auto node = view->nodeForAnchor(*anchor);
-            if (node && isLive(*node, loop)) {
+            if (node && isLive(*node, stage)) {
                 live.push_back(anchor);
             }
         }
@@ -70,41 +70,41 @@ std::vector<std::shared_ptr<ARAnchor>> RoundOracle::liveAnchors(const FrameLoop&
     return live;
 }
 
-void RoundOracle::expect(const InputEvent* event, const ARAnchor* aimedAt,
-                         const UIApplication& application, const FrameLoop& loop) {
+void RoundOracle::expect(const TimedInput* event, const ARAnchor* aimedAt,
+                         const UIApplication& application, const Stage& stage) {
     predicted_.reset();
-    const bool touch = event != nullptr && (event->verb == InputEvent::Verb::tap ||
-                                            event->verb == InputEvent::Verb::taps);
-    const SKScene* scene = loop.arView() != nullptr ? loop.arView()->scene().get() : nullptr;
+    const auto* touches = event != nullptr ? std::get_if<input::Touches>(&event->input) : nullptr;
+    const bool touch = touches != nullptr && !touches->points.empty();
+    const SKScene* scene = stage.arView() != nullptr ? stage.arView()->scene().get() : nullptr;
     if (!touch || scene == nullptr || !isShown(application)) {
         return;
     }
     ++expectedLines_;
     ++figures_.taps;
-    const CGPoint at = scene->convertPointFromView({event->values[0], event->values[1]});
+    const CGPoint at = scene->convertPointFromView(touches->points.front());
     for (const auto& node : scene->nodesAtPoint(at)) {
-        if (isLive(*node, loop)) {
+        if (isLive(*node, stage)) {
             predicted_ = node;
             break;
         }
     }
     if (aimedAt != nullptr) {
-        const auto aimedNode = loop.arView()->nodeForAnchor(*aimedAt);
-        if (aimedNode && isLive(*aimedNode, loop)) {
+        const auto aimedNode = stage.arView()->nodeForAnchor(*aimedAt);
+        if (aimedNode && isLive(*aimedNode, stage)) {
             ++figures_.aimedTaps;
-            context_ = "at " + Script::format(*event);
+            context_ = "at " + Script::format(*event).value_or("");
             require(predicted_ != nullptr, "a tap at the live target the player faces hits");
         }
     }
 }
 
-void RoundOracle::check(double now, const InputEvent* event, std::int64_t linesPrinted,
+void RoundOracle::check(double now, const TimedInput* event, std::int64_t linesPrinted,
                         std::int64_t soundsPlayed, const UIApplication& application,
-                        const FrameLoop& loop) {
+                        const Stage& stage) {
     ++figures_.steps;
     context_ = "at " + describeDouble(now) +
-               (event != nullptr ? " after '" + Script::format(*event) + "'" : "");
-    const Scene* scene = sceneOf(loop);
+               (event != nullptr ? " after '" + Script::format(*event).value_or("") + "'" : "");
+    const Scene* scene = sceneOf(stage);
     if (!require(scene != nullptr, "the AR view presents the game scene")) {
         return;
     }
@@ -116,13 +116,14 @@ void RoundOracle::check(double now, const InputEvent* event, std::int64_t linesP
     const bool shown = isShown(application);
     NSCoder report;
     scene->encodeWithCoder(report);
-    checkCounts(now, *scene, loop);
-    checkAnchors(*scene, report, shown, loop);
+    checkCounts(now, *scene, stage);
+    checkAnchors(*scene, report, shown, stage);
     checkEnding(*scene, report);
     checkFading(now, shown);
     require(linesPrinted == expectedLines_, "one debug line per touch event delivered");
     require(soundsPlayed == hitCount_, "one hit sound per hit, as it is hit");
-    require(loop.arView()->session().isRunning() == shown, "tracking runs while the view is shown");
+    require(stage.arView()->session().isRunning() == shown,
+            "tracking runs while the view is shown");
 }
 
 // The hit that leaves none of the 25 ends the round (every one was placed before it was hit).
@@ -134,21 +135,21 @@ void RoundOracle::recordHit(double now) {
     }
 }
 
-void RoundOracle::checkCounts(double now, const Scene& scene, const FrameLoop& loop) {
+void RoundOracle::checkCounts(double now, const Scene& scene, const Stage& stage) {
     const std::int64_t created = scene.targetsCreated();
     const auto ticks = static_cast<std::int64_t>(std::floor(now / Scene::spawnInterval));
     require(created >= 0 && created <= Scene::maxTargets, "0 <= targetsCreated <= 25");
     require(created == std::min(ticks, Scene::maxTargets), "one target per spawn tick, 25 at most");
     require(scene.targetCount() == created - hitCount_, "targetCount is placed minus hit");
-    require(static_cast<std::int64_t>(loop.arView()->session().anchors().size()) == created,
+    require(static_cast<std::int64_t>(stage.arView()->session().anchors().size()) == created,
             "one anchor per placed target");
     const bool ticking = scene.timer() && scene.timer()->isValid();
     require(ticking == (now < kLastTick), "the spawn timer runs until its 26th tick, at 78 s");
 }
 
 void RoundOracle::checkAnchors(const Scene& scene, const NSCoder& report, bool shown,
-                               const FrameLoop& loop) {
-    const ARSKView& view = *loop.arView();
+                               const Stage& stage) {
+    const ARSKView& view = *stage.arView();
     const bool making = shown && view.session().isRunning();
     std::int64_t live = 0;
     std::int64_t waiting = 0;
@@ -159,7 +160,7 @@ void RoundOracle::checkAnchors(const Scene& scene, const NSCoder& report, bool s
             given_.insert(anchor.get());
         }
         waiting += given_.contains(anchor.get()) ? 0 : 1;
-        live += node && isLive(*node, loop) ? 1 : 0;
+        live += node && isLive(*node, stage) ? 1 : 0;
     }
     require(!making || waiting == 0, "a shown, running view gives every anchor its sprite");
     require(scene.targetCount() == live + waiting,

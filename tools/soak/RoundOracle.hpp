@@ -9,18 +9,18 @@
 #include <vector>
 
 #include "platform/arkit/ARAnchor.hpp"
-#include "platform/host/core/InputEvent.hpp"
+#include "platform/host/core/Input.hpp"
 #include "tools/soak/SoakFigures.hpp"
 
 namespace rovuzu {
 
-class FrameLoop;
+class Stage;
 class NSCoder;
 class Scene;
 class SKNode;
 class UIApplication;
 
-// What the round must look like after every turn of the main loop, worked out on its own from
+// What the round must look like after every turn of the main stage, worked out on its own from
 // the clock and the player's taps rather than read back from the game:
 //   - targets are placed on the spawn timer's ticks, every three seconds, 25 in all;
 //   - a tap (the first finger of a touch event) hits the front-most live target under it, if
@@ -34,14 +34,14 @@ class RoundOracle {
 
     // Before an input goes in: works out what a tap will hit. `aimedAt` is the target the
     // player turned to face for this tap, if any: when it is still live, the tap must hit.
-    void expect(const InputEvent* event, const ARAnchor* aimedAt, const UIApplication& application,
-                const FrameLoop& loop);
+    void expect(const TimedInput* event, const ARAnchor* aimedAt, const UIApplication& application,
+                const Stage& stage);
     // After the loop's turn at `now`, given what the game printed and played so far.
-    void check(double now, const InputEvent* event, std::int64_t linesPrinted,
-               std::int64_t soundsPlayed, const UIApplication& application, const FrameLoop& loop);
+    void check(double now, const TimedInput* event, std::int64_t linesPrinted,
+               std::int64_t soundsPlayed, const UIApplication& application, const Stage& stage);
 
     // The anchors whose targets can be hit, for the player to aim at.
-    [[nodiscard]] std::vector<std::shared_ptr<ARAnchor>> liveAnchors(const FrameLoop& loop) const;
+    [[nodiscard]] std::vector<std::shared_ptr<ARAnchor>> liveAnchors(const Stage& stage) const;
     [[nodiscard]] bool roundOver() const { return endTime_.has_value(); }
 
     // Records a check; a broken one becomes a failure naming the round, the time and the input
@@ -55,10 +55,10 @@ class RoundOracle {
         double time = 0.0;
     };
 
-    [[nodiscard]] bool isLive(const SKNode& node, const FrameLoop& loop) const;
+    [[nodiscard]] bool isLive(const SKNode& node, const Stage& stage) const;
     void recordHit(double now);
-    void checkCounts(double now, const Scene& scene, const FrameLoop& loop);
-    void checkAnchors(const Scene& scene, const NSCoder& report, bool shown, const FrameLoop& loop);
+    void checkCounts(double now, const Scene& scene, const Stage& stage);
+    void checkAnchors(const Scene& scene, const NSCoder& report, bool shown, const Stage& stage);
     void checkEnding(const Scene& scene, const NSCoder& report);
     void checkFading(double now, bool shown);
 

@@ -8,8 +8,8 @@
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/gameplaykit/GKRandomSource.hpp"
-#include "platform/host/core/FrameLoop.hpp"
 #include "platform/host/core/Recorder.hpp"
+#include "platform/host/core/Stage.hpp"
 #include "platform/spritekit/SKScene.hpp"
 #include "platform/uikit/UIApplication.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -57,21 +57,21 @@ SoakFigures SoakRound::run(const Plan& plan) {
     return round.figures_;
 }
 
-// The headless host's loop, with the random player as the input.
+// The headless host's stage, with the random player as the input.
 void SoakRound::play(UIApplication& application) {
     std::optional<Recorder> recorder;
     if (plan_.record) {
         recorder.emplace(*plan_.record, plan_.seed, kPhone);
     }
-    FrameLoop loop(application, false, recorder ? &*recorder : nullptr);
+    Stage stage(application);
     RandomPlayer player(plan_.seed, plan_.style);
-    scene_ = loop.arView()->scene();
+    scene_ = stage.arView()->scene();
     view_ = application.keyWindow()->rootViewController()->view();
     double end = kTimeLimit;
     for (long frame = 0;;) {
         const double now = nextTurn(frame, player, end);
         clock_.advanceTo(now);
-        turn(now, application, loop, player);
+        turn(now, application, stage, player, recorder ? &*recorder : nullptr);
         frame += now >= static_cast<double>(frame) / kFrameRate ? 1 : 0;
         if (oracle_.roundOver()) {
             end = std::min(end, now + kAfterGameOver);
@@ -89,20 +89,28 @@ double SoakRound::nextTurn(long frame, const RandomPlayer& player, double end) c
     return std::min(std::max(next, clock_.monotonicNow()), end);
 }
 
-void SoakRound::turn(double now, UIApplication& application, FrameLoop& loop,
-                     RandomPlayer& player) {
+void SoakRound::turn(double now, UIApplication& application, Stage& stage, RandomPlayer& player,
+                     Recorder* recorder) {
     std::optional<RandomPlayer::Move> move;
     if (player.nextTime() <= now) {
-        move = player.take(loop, isShown(application), oracle_.liveAnchors(loop));
+        move = player.take(stage, isShown(application), oracle_.liveAnchors(stage));
         ++figures_.events;
     }
-    const InputEvent* event = move ? &move->event : nullptr;
-    oracle_.expect(event, move ? move->aimedAt.get() : nullptr, application, loop);
+    const TimedInput* event = move ? &move->event : nullptr;
+    oracle_.expect(event, move ? move->aimedAt.get() : nullptr, application, stage);
+    std::vector<input::Touches> touches;
     if (event != nullptr) {
-        loop.apply(*event);
+        if (recorder != nullptr) {
+            recorder->record(*event);
+        }
+        if (const auto* began = std::get_if<input::Touches>(&event->input)) {
+            touches.push_back(*began);
+        } else {
+            stage.apply(event->input);
+        }
     }
-    loop.runFrame(now);
-    oracle_.check(now, event, out_.lines(), audio_.sounds(), application, loop);
+    stage.step(now, touches);
+    oracle_.check(now, event, out_.lines(), audio_.sounds(), application, stage);
 }
 
 // Past the spawn timer's last tick and once terminated, the round lets go of everything.

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/foundation/VirtualClock.hpp"
-#include "platform/host/core/HostLoop.hpp"
+#include "platform/host/core/HostSession.hpp"
 #include "tools/soak/CountingAudio.hpp"
 #include "tools/soak/LineCounter.hpp"
 #include "tools/soak/RandomPlayer.hpp"
@@ -15,21 +15,22 @@
 
 namespace rovuzu {
 
-class FrameLoop;
+class Stage;
 class SKScene;
 class UIApplication;
 class UIView;
 
 // One seeded round through the program's real entry path, in-process and headless: the
 // application launches from the main bundle (which must hold the game's resources), and the
-// random player drives the main loop on a virtual clock, turn by turn, as the headless host
-// would, with every invariant checked after every turn. The round ends 5 s after game over or
-// at 120 s; then the application terminates and nothing of the round may be left alive.
+// random player drives the application's stage on a virtual clock, turn by turn, as a
+// headless run of its recording would, with every invariant checked after every turn. The round
+// ends 5 s after game over or at 120 s; then the application terminates and nothing of the round
+// may be left alive.
 class SoakRound {
   public:
-    static constexpr double kAfterGameOver = HostLoop::kAfterRound;
-    static constexpr double kTimeLimit = HostLoop::kTimeLimit;
-    static constexpr double kFrameRate = HostLoop::kFrameRate;
+    static constexpr double kAfterGameOver = HostSession::kAfterRound;
+    static constexpr double kTimeLimit = HostSession::kTimeLimit;
+    static constexpr double kFrameRate = HostSession::kFrameRate;
 
     struct Plan {
         std::uint32_t seed = 0;
@@ -47,7 +48,8 @@ class SoakRound {
     // The next turn's time: the next frame, spawn tick or input, but no later than `end`.
     [[nodiscard]] double nextTurn(long frame, const RandomPlayer& player, double end) const;
     // The player's input, if one is due, then the loop's turn, then the checks.
-    void turn(double now, UIApplication& application, FrameLoop& loop, RandomPlayer& player);
+    void turn(double now, UIApplication& application, Stage& stage, RandomPlayer& player,
+              Recorder* recorder);
     void checkReleased(UIApplication& application);
 
     Plan plan_;

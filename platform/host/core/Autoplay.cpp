@@ -21,21 +21,18 @@ std::optional<double> Autoplay::nextTime() const {
     return next.looked ? next.lookAt + kTapDelay : next.lookAt;
 }
 
-std::vector<InputEvent> Autoplay::takeDue(double now, const DevicePose& pose, CGSize viewSize) {
-    std::vector<InputEvent> due;
+std::vector<Input> Autoplay::takeDue(double now, const DevicePose& pose, CGSize viewSize) {
+    std::vector<Input> due;
     while (!plans_.empty() && nextTime() <= now) {
         Plan& plan = plans_.front();
         if (!plan.looked) {
-            const DevicePose facing = pose.facing(plan.target);
-            due.push_back(
-                {now, InputEvent::Verb::look, {facing.yaw, facing.pitch, facing.roll}, {}});
+            due.emplace_back(input::Look{pose.facing(plan.target).rotation});
             plan.looked = true;
             // The tap waits for a frame drawn with the new pose, even when a slow frame
             // already spans its time: otherwise it would land on the targets as placed before.
             break;
         }
-        due.push_back(
-            {now, InputEvent::Verb::tap, {viewSize.width / 2.0, viewSize.height / 2.0}, {}});
+        due.emplace_back(input::Touches{{{viewSize.width / 2.0, viewSize.height / 2.0}}});
         plans_.pop_front();
     }
     return due;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/foundation/CGGeometry.hpp"
-#include "platform/host/core/InputEvent.hpp"
+#include "platform/host/core/Input.hpp"
 #include "platform/world/DevicePose.hpp"
 
 namespace rovuzu {
@@ -24,8 +24,8 @@ class Autoplay {
     void observe(const ARSession& session, double now);
     // The time of the next planned move, if any.
     [[nodiscard]] std::optional<double> nextTime() const;
-    // The moves due at `now`, as input events.
-    std::vector<InputEvent> takeDue(double now, const DevicePose& pose, CGSize viewSize);
+    // The moves due at `now`, as inputs.
+    std::vector<Input> takeDue(double now, const DevicePose& pose, CGSize viewSize);
 
   private:
     struct Plan {

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <glm/gtc/matrix_transform.hpp>
-#define GLM_ENABLE_EXPERIMENTAL
-#include <glm/gtx/euler_angles.hpp>
+#include <glm/geometric.hpp>
+#include <utility>
 
 namespace rovuzu {
 
@@ -21,11 +20,14 @@ void PoseController::releaseAll() {
     held_.fill(false);
 }
 
-void PoseController::gyro(double x, double y, double z, double seconds) {
-    const glm::vec3 rate{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
-    const float angle = glm::length(rate) * static_cast<float>(seconds);
-    if (angle > 0.0F) {
-        gyroTurn_ = glm::rotate(gyroTurn_, angle, glm::normalize(rate));
+void PoseController::gyro(double x, double y, double z, double timestamp) {
+    const std::optional<double> last = std::exchange(lastGyroReport_, timestamp);
+    const double seconds = last ? timestamp - *last : 0.0;
+    const glm::dvec3 rate{x, y, z};
+    const double angle = glm::length(rate) * seconds;
+    if (seconds > 0.0 && seconds <= kLongestGyroStep && angle > 0.0) {
+        gyroTurn_ = gyroTurn_ * glm::angleAxis(angle, rate / glm::length(rate));
+        gyroTurned_ = true;
     }
 }
 
@@ -33,33 +35,43 @@ double PoseController::axis(Key negative, Key positive) const {
     return (held(positive) ? 1.0 : 0.0) - (held(negative) ? 1.0 : 0.0);
 }
 
-DevicePose PoseController::advance(const DevicePose& pose, double seconds) {
-    DevicePose next = pose;
-    if (gyroTurn_ != simd_float4x4{1.0F}) {
-        // The gyro turns the device in its own frame; read the result back as yaw, pitch, roll.
-        DevicePose still = pose;
-        still.x = still.y = still.z = 0.0;
-        float yaw = 0.0F;
-        float pitch = 0.0F;
-        float roll = 0.0F;
-        glm::extractEulerAngleYXZ(still.transform() * gyroTurn_, yaw, pitch, roll);
-        next.yaw = glm::degrees(static_cast<double>(yaw));
-        next.pitch = glm::degrees(static_cast<double>(pitch));
-        next.roll = glm::degrees(static_cast<double>(roll));
-        gyroTurn_ = simd_float4x4{1.0F};
+bool PoseController::anyHeld() const {
+    return std::any_of(held_.begin(), held_.end(), [](bool down) { return down; });
+}
+
+std::optional<DevicePose> PoseController::advance(const DevicePose& pose, double seconds) {
+    const bool turned = yawTurn_ != 0.0 || pitchTurn_ != 0.0;
+    if (!gyroTurned_ && !turned && !(anyHeld() && seconds > 0.0)) {
+        return std::nullopt;
     }
-    next.yaw += yawTurn_ + axis(Key::right, Key::left) * kTurnDegreesPerSecond * seconds;
-    next.pitch += pitchTurn_ + axis(Key::down, Key::up) * kTurnDegreesPerSecond * seconds;
-    next.pitch = std::clamp(next.pitch, -kPitchLimit, kPitchLimit);
+    DevicePose next = pose;
+    if (std::exchange(gyroTurned_, false)) {
+        // The gyro turns the device in its own frame.
+        next.rotation = glm::normalize(next.rotation * gyroTurn_);
+        gyroTurn_ = glm::dquat{1.0, 0.0, 0.0, 0.0};
+    }
+    turnAndWalk(next, seconds);
+    return next;
+}
+
+void PoseController::turnAndWalk(DevicePose& pose, double seconds) {
+    const double yawKeys = axis(Key::right, Key::left) * kTurnDegreesPerSecond * seconds;
+    const double pitchKeys = axis(Key::down, Key::up) * kTurnDegreesPerSecond * seconds;
+    if (yawTurn_ != 0.0 || pitchTurn_ != 0.0 || yawKeys != 0.0 || pitchKeys != 0.0) {
+        const glm::dvec3 angles = pose.angles();
+        const double pitch =
+            std::clamp(angles.y + pitchTurn_ + pitchKeys, -kPitchLimit, kPitchLimit);
+        pose.rotation =
+            DevicePose::rotationFromAngles(angles.x + yawTurn_ + yawKeys, pitch, angles.z);
+    }
     yawTurn_ = pitchTurn_ = 0.0;
 
     const double forward = axis(Key::back, Key::forward) * kMetresPerSecond * seconds;
     const double sideways = axis(Key::strafeLeft, Key::strafeRight) * kMetresPerSecond * seconds;
-    const double yaw = glm::radians(next.yaw);
-    next.x += -std::sin(yaw) * forward + std::cos(yaw) * sideways;
-    next.z += -std::cos(yaw) * forward - std::sin(yaw) * sideways;
-    next.y += axis(Key::lower, Key::raise) * kMetresPerSecond * seconds;
-    return next;
+    const double yaw = glm::radians(pose.angles().x);
+    pose.position.x += -std::sin(yaw) * forward + std::cos(yaw) * sideways;
+    pose.position.z += -std::cos(yaw) * forward - std::sin(yaw) * sideways;
+    pose.position.y += axis(Key::lower, Key::raise) * kMetresPerSecond * seconds;
 }
 
 }  // namespace rovuzu

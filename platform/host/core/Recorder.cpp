@@ -15,15 +15,14 @@ Recorder::Recorder(const std::filesystem::path& file, std::uint32_t seed, CGSize
          << "\n"
          << Script::seedComment(seed) << "\n";
     if (viewSize != CGSize{375.0, 667.0}) {
-        out_ << Script::format(
-                    {0.0, InputEvent::Verb::resize, {viewSize.width, viewSize.height}, {}})
-             << "\n";
+        record({0.0, input::Resize{viewSize}});
     }
 }
 
-void Recorder::record(const InputEvent& event) {
-    if (out_.is_open()) {
-        out_ << Script::format(event) << '\n';
+void Recorder::record(const TimedInput& event) {
+    const auto line = Script::format(event);
+    if (out_.is_open() && line) {
+        out_ << *line << '\n';
         out_.flush();
     }
 }

@@ -1,7 +1,5 @@
 #include "platform/host/core/ScriptPlayer.hpp"
 
-#include "platform/host/core/FrameLoop.hpp"
-
 namespace rovuzu {
 
 std::optional<double> ScriptPlayer::nextTime() const {
@@ -11,19 +9,15 @@ std::optional<double> ScriptPlayer::nextTime() const {
     return std::nullopt;
 }
 
-bool ScriptPlayer::applyDue(FrameLoop& loop, double now, std::vector<std::string>& screenshots) {
-    for (; next_ < events_.size() && events_[next_].time <= now; ++next_) {
-        InputEvent event = events_[next_];
-        if (event.verb == InputEvent::Verb::quit) {
-            return false;
+std::vector<Input> ScriptPlayer::takeDue(double now) {
+    std::vector<Input> due;
+    while (next_ < events_.size() && events_[next_].time <= now) {
+        due.push_back(events_[next_++].input);
+        if (std::holds_alternative<input::Quit>(due.back())) {
+            next_ = events_.size();  // nothing after a quit plays
         }
-        if (event.verb == InputEvent::Verb::screenshot) {
-            screenshots.push_back(event.file);
-        }
-        event.time = now;
-        loop.apply(event);
     }
-    return true;
+    return due;
 }
 
 }  // namespace rovuzu

@@ -78,9 +78,8 @@ std::optional<DevicePose> CameraInput::update(const DevicePose& pose, double now
         return std::nullopt;
     }
     DevicePose turned = pose;
-    turned.yaw = angles->yaw * kDegrees;
-    turned.pitch = angles->pitch * kDegrees;
-    turned.roll = angles->roll * kDegrees;
+    turned.rotation = DevicePose::rotationFromAngles(
+        angles->yaw * kDegrees, angles->pitch * kDegrees, angles->roll * kDegrees);
     return turned != pose ? std::optional{turned} : std::nullopt;
 }
 

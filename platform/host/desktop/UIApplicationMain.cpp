@@ -2,20 +2,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
-#include <random>
 #include <system_error>
 #include <variant>
 #include <vector>
 
-#include "platform/foundation/Clock.hpp"
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSBundle.hpp"
-#include "platform/foundation/VirtualClock.hpp"
-#include "platform/gameplaykit/GKRandomSource.hpp"
-#include "platform/host/core/FrameLoop.hpp"
-#include "platform/host/core/HostLoop.hpp"
-#include "platform/host/core/Recorder.hpp"
+#include "platform/host/core/HostSession.hpp"
 #include "platform/host/core/Report.hpp"
 #include "platform/host/core/Script.hpp"
 #include "platform/host/desktop/CameraInput.hpp"
@@ -24,8 +19,6 @@
 #include "platform/host/sdl/HeadlessHost.hpp"
 #include "platform/host/sdl/MixerAudio.hpp"
 #include "platform/host/sdl/WindowHost.hpp"
-#include "platform/spritekit/AudioOutput.hpp"
-#include "platform/uikit/UIApplication.hpp"
 
 namespace rovuzu {
 
@@ -73,35 +66,30 @@ Script loadScript(const Options& options) {
     return std::move(*script);
 }
 
-std::uint32_t chooseSeed(const Options& options, const Script& script) {
-    if (options.seed) {
-        return *options.seed;
-    }
-    if (script.seed()) {
-        return *script.seed();
-    }
-    return std::random_device{}();
-}
-
-HostLoop::Settings settingsFor(const Options& options) {
-    HostLoop::Settings settings =
-        options.headless ? HostLoop::Settings::headless() : HostLoop::Settings{};
+HostSession::Plan planFor(const Options& options, Script script,
+                          const std::string& delegateClassName) {
+    HostSession::Plan plan;
+    plan.delegateClassName = delegateClassName;
+    plan.view = options.view;
+    plan.seed = options.seed;
+    plan.script = std::move(script);
+    plan.autoplay = options.autoplay;
+    plan.record = options.record;
+    HostSession::Settings& settings = plan.settings;
+    settings = options.headless ? HostSession::Settings::headless() : HostSession::Settings{};
     settings.quitAfter = options.quitAfter;
     // SDL paints the world's triangles in software: a window's moving frames get it coarser.
     settings.quickWhileMoving = !options.headless;
     if (options.screenshot) {
         settings.finalScreenshot = options.screenshot->string();
     }
-    return settings;
+    return plan;
 }
 
-// Launches the application, runs it in the window or headless until the run ends, writes the
-// report and lets the application go. Both run on a virtual clock: headless it jumps from
-// event to event, in a window it follows the real time since launch, frame by frame.
-void run(const Options& options, const Script& script, std::uint32_t seed,
-         const std::string& delegateClassName) {
-    VirtualClock clock;
-    Clock::install(&clock);
+// Opens the window (unless headless), runs the session in it or headless until the run ends,
+// and writes the report. In a window the session's clock follows the real time since launch,
+// frame by frame; headless it jumps from event to event.
+void run(const Options& options, Script script, const std::string& delegateClassName) {
     std::optional<WindowHost> window;
     if (!options.headless) {
         window.emplace();
@@ -109,30 +97,21 @@ void run(const Options& options, const Script& script, std::uint32_t seed,
             std::exit(kCannotStart);
         }
     }
-    std::optional<Recorder> recorder;
-    if (options.record) {
-        recorder.emplace(*options.record, seed, options.view);
-    }
-    std::unique_ptr<MixerAudio> audio;
-    if (window) {
-        audio = MixerAudio::open();
-        AudioOutput::install(audio.get());
-    }
-    UIApplication application;
-    if (!application.launch(delegateClassName, options.view)) {
+    const std::unique_ptr<MixerAudio> audio = window ? MixerAudio::open() : nullptr;
+    HostSession session(planFor(options, std::move(script), delegateClassName), audio.get());
+    if (!session.launch()) {
         std::exit(kCannotStart);  // it has said why, in one line
     }
-    FrameLoop frames(application, options.autoplay, recorder ? &*recorder : nullptr);
-    HostLoop loop(application, frames, settingsFor(options), script.events(), clock);
     const auto camera = CameraInput::open(options);
-    loop.setCamera(camera.get());
-    const double end = window ? window->run(loop) : HeadlessHost{}.run(loop);
-    if (options.report) {
-        Report::write(*options.report, Report::build(end, loop.frames().view()));
+    session.setCamera(camera.get());
+    if (window) {
+        window->run(session);
+    } else {
+        HeadlessHost{}.run(session);
     }
-    application.terminate();
-    AudioOutput::install(nullptr);
-    Clock::install(nullptr);
+    if (options.report) {
+        Report::write(*options.report, session.report());
+    }
 }
 
 }  // namespace
@@ -144,11 +123,9 @@ int UIApplicationMain(int argc, char** argv, const char* /*principalClassName*/,
         std::exit(*status);
     }
     const auto& options = std::get<Options>(parsed);
-    const Script script = loadScript(options);
+    Script script = loadScript(options);
     NSBundle::setMainBundlePath(findResources(options));
-    const std::uint32_t seed = chooseSeed(options, script);
-    GKRandomSource::sharedRandom().seed(seed);
-    run(options, script, seed, delegateClassName);
+    run(options, std::move(script), delegateClassName);
     return 0;
 }
 

@@ -156,42 +156,40 @@ CGPoint WindowHost::toViewPoints(double windowX, double windowY) const {
     return {windowX / windowPointScale_, windowY / windowPointScale_};
 }
 
-double WindowHost::run(HostLoop& loop) {
+void WindowHost::run(HostSession& session) {
     double due = realClock_.monotonicNow();
     for (;;) {
-        awaitFrame(loop, due);
-        if (!fingers_.empty()) {
-            loop.touch(std::exchange(fingers_, {}));
-        }
-        loop.setPixelsPerPoint(pixelsPerPoint());
-        loop.setWorldShown(!worldPainting_.valid() || worldPainting_.wait_for(std::chrono::seconds(
-                                                          0)) == std::future_status::ready);
+        awaitFrame(session, due);
+        session.setPixelsPerPoint(pixelsPerPoint());
+        session.setWorldShown(!worldPainting_.valid() ||
+                              worldPainting_.wait_for(std::chrono::seconds(0)) ==
+                                  std::future_status::ready);
         const double frameStart = realClock_.monotonicNow();
-        const HostLoop::Turn turn = loop.turn(frameStart - launchedAt_);
+        const HostSession::Turn turn = session.turn(frameStart - launchedAt_);
         if (turn.frame != nullptr) {
-            draw(loop, *turn.frame, turn.screenshots);
+            draw(session, *turn.frame, turn.screenshots);
         }
         if (turn.quit) {
-            return turn.time;
+            return;
         }
         due = minimised_ ? launchedAt_ + idleUntil(turn.time)
                          : frameStart + kFramePeriod - kWakeEarly;
     }
 }
 
-// Sleeps until `due` (real seconds), handing input to the loop as it comes. Minimised, any
+// Sleeps until `due` (real seconds), handing input to the session as it comes. Minimised, any
 // input ends the sleep.
-void WindowHost::awaitFrame(HostLoop& loop, double due) {
+void WindowHost::awaitFrame(HostSession& session, double due) {
     SDL_Event event;
     for (;;) {
         const auto wait = static_cast<int>((due - realClock_.monotonicNow()) * 1000.0);
         if ((wait > 0 ? SDL_WaitEventTimeout(&event, wait) : SDL_PollEvent(&event)) == 0) {
             return;
         }
-        if (const auto tap = tapPoint(event, loop)) {
-            fingers_.push_back(*tap);
+        if (const auto tap = tapPoint(event, session)) {
+            session.post(input::Touches{{*tap}});
         } else {
-            handle(event, loop);
+            handle(event, session);
         }
         if (minimised_) {
             due = realClock_.monotonicNow();
@@ -199,26 +197,27 @@ void WindowHost::awaitFrame(HostLoop& loop, double due) {
     }
 }
 
-std::optional<CGPoint> WindowHost::tapPoint(const SDL_Event& event, const HostLoop& loop) const {
+std::optional<CGPoint> WindowHost::tapPoint(const SDL_Event& event,
+                                            const HostSession& session) const {
     if (event.type == SDL_MOUSEBUTTONDOWN && event.button.which != SDL_TOUCH_MOUSEID &&
         event.button.button == SDL_BUTTON_LEFT) {
         return toViewPoints(event.button.x, event.button.y);
     }
     if (event.type == SDL_FINGERDOWN) {
-        const CGSize size = loop.frames().viewSize();
+        const CGSize size = session.stage().viewSize();
         return CGPoint{event.tfinger.x * size.width, event.tfinger.y * size.height};
     }
     return std::nullopt;
 }
 
-void WindowHost::handle(const SDL_Event& event, HostLoop& loop) {
+void WindowHost::handle(const SDL_Event& event, HostSession& session) {
     switch (event.type) {
         case SDL_QUIT:
-            loop.quit();
+            session.post(input::Quit{});
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            handleKey(event.key, event.type == SDL_KEYDOWN, loop);
+            handleKey(event.key, event.type == SDL_KEYDOWN, session);
             break;
         case SDL_MOUSEBUTTONDOWN:
             // A left click is a tap, taken out before (see tapPoint).
@@ -234,8 +233,8 @@ void WindowHost::handle(const SDL_Event& event, HostLoop& loop) {
             break;
         case SDL_MOUSEMOTION:
             if (dragging_ && event.motion.which != SDL_TOUCH_MOUSEID) {
-                loop.controls().drag(event.motion.xrel / windowPointScale_,
-                                     event.motion.yrel / windowPointScale_);
+                session.controls().drag(event.motion.xrel / windowPointScale_,
+                                        event.motion.yrel / windowPointScale_);
             }
             break;
         case SDL_CONTROLLERDEVICEADDED:
@@ -245,62 +244,66 @@ void WindowHost::handle(const SDL_Event& event, HostLoop& loop) {
             break;
         case SDL_CONTROLLERSENSORUPDATE:
             if (event.csensor.sensor == SDL_SENSOR_GYRO) {
-                // Pitch, yaw and roll rates in radians per second, in the device's own axes.
-                loop.controls().gyro(event.csensor.data[0], event.csensor.data[1],
-                                     event.csensor.data[2], 1.0 / 60.0);
+                // Pitch, yaw and roll rates in radians per second, in the device's own axes,
+                // at the report's own time where the controller gives it.
+                const SDL_ControllerSensorEvent& report = event.csensor;
+                const double at = report.timestamp_us != 0
+                                      ? static_cast<double>(report.timestamp_us) * 1e-6
+                                      : report.timestamp * 1e-3;
+                session.controls().gyro(report.data[0], report.data[1], report.data[2], at);
             }
             break;
         case SDL_WINDOWEVENT:
-            handleWindow(event.window, loop);
+            handleWindow(event.window, session);
             break;
         default:
             break;
     }
 }
 
-void WindowHost::handleKey(const SDL_KeyboardEvent& key, bool down, HostLoop& loop) {
+void WindowHost::handleKey(const SDL_KeyboardEvent& key, bool down, HostSession& session) {
     if (down && key.keysym.sym == SDLK_ESCAPE) {
-        loop.quit();
+        session.post(input::Quit{});
     } else if (down && key.keysym.sym == SDLK_F11 && key.repeat == 0) {
         const bool fullscreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
         SDL_SetWindowFullscreen(window_, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else if (const auto control = controlFor(key.keysym.sym)) {
-        loop.controls().setKey(*control, down);
+        session.controls().setKey(*control, down);
     }
 }
 
-void WindowHost::handleWindow(const SDL_WindowEvent& window, HostLoop& loop) {
+void WindowHost::handleWindow(const SDL_WindowEvent& window, HostSession& session) {
     switch (window.event) {
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
             // What the window showed may be gone.
-            loop.redraw();
+            session.redraw();
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-            loop.redraw();
+            session.redraw();
             const CGPoint size = toViewPoints(window.data1, window.data2);
             if (size.x >= 1.0 && size.y >= 1.0) {
-                loop.resize({size.x, size.y});
+                session.post(input::Resize{{size.x, size.y}});
             }
             break;
         }
         case SDL_WINDOWEVENT_FOCUS_LOST:
             dragging_ = false;
-            loop.lifecycle(HostLoop::Lifecycle::resignActive);
+            session.post(input::Lifecycle{input::Lifecycle::Change::resignActive});
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            loop.lifecycle(HostLoop::Lifecycle::becomeActive);
+            session.post(input::Lifecycle{input::Lifecycle::Change::becomeActive});
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             minimised_ = true;
-            loop.lifecycle(HostLoop::Lifecycle::enterBackground);
+            session.post(input::Lifecycle{input::Lifecycle::Change::enterBackground});
             break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
-            loop.redraw();
+            session.redraw();
             if (minimised_) {
                 minimised_ = false;
-                loop.lifecycle(HostLoop::Lifecycle::enterForeground);
+                session.post(input::Lifecycle{input::Lifecycle::Change::enterForeground});
             }
             break;
         default:
@@ -308,9 +311,9 @@ void WindowHost::handleWindow(const SDL_WindowEvent& window, HostLoop& loop) {
     }
 }
 
-void WindowHost::draw(const HostLoop& loop, const Frame& frame,
+void WindowHost::draw(const HostSession& session, const Frame& frame,
                       const std::vector<std::string>& screenshots) {
-    if (const CameraFeed* camera = loop.camera()) {
+    if (const CameraFeed* camera = session.camera()) {
         renderer_->follow(*camera);
     }
     SDL_SetRenderDrawColor(sdlRenderer_, 0, 0, 0, 255);

@@ -12,17 +12,18 @@
 
 #include "platform/foundation/CGGeometry.hpp"
 #include "platform/foundation/RealClock.hpp"
-#include "platform/host/core/HostLoop.hpp"
+#include "platform/host/core/HostSession.hpp"
 
 namespace rovuzu {
 
 class Renderer;
 
-// Runs the application in a desktop window. Each turn reads SDL's events (taps, turning and
-// walking, resizes, focus and minimising) into the host loop, lets it take its turn at the real
-// time since launch, and draws and presents in step with the display, or at most 60 times a
-// second where presenting does not wait for it. A frame that would show exactly what is on
-// screen is not drawn.
+// Runs the application in a desktop window. It translates SDL's events into the session's
+// inputs and controls (each click or finger down is one touch event; turning and walking,
+// resizes, focus and minimising), lets the session take its turn at the real time since
+// launch, and draws and presents in step with the display, or at most 60 times a second where
+// presenting does not wait for it. A frame that would show exactly what is on screen is not
+// drawn.
 class WindowHost {
   public:
     WindowHost();
@@ -35,18 +36,18 @@ class WindowHost {
     // instead). Returns false (after one line on stderr) when there is no display.
     bool open(CGSize viewSize, bool paintsWorld);
 
-    // Runs until the run is over; returns the time it ended at.
-    double run(HostLoop& loop);
+    // Runs until the run is over.
+    void run(HostSession& session);
 
   private:
-    void handle(const SDL_Event& event, HostLoop& loop);
-    void handleKey(const SDL_KeyboardEvent& key, bool down, HostLoop& loop);
-    void handleWindow(const SDL_WindowEvent& window, HostLoop& loop);
-    void awaitFrame(HostLoop& loop, double due);
+    void handle(const SDL_Event& event, HostSession& session);
+    void handleKey(const SDL_KeyboardEvent& key, bool down, HostSession& session);
+    void handleWindow(const SDL_WindowEvent& window, HostSession& session);
+    void awaitFrame(HostSession& session, double due);
     [[nodiscard]] std::optional<CGPoint> tapPoint(const SDL_Event& event,
-                                                  const HostLoop& loop) const;
+                                                  const HostSession& session) const;
     [[nodiscard]] static double idleUntil(double now);
-    void draw(const HostLoop& loop, const Frame& frame,
+    void draw(const HostSession& session, const Frame& frame,
               const std::vector<std::string>& screenshots);
     [[nodiscard]] CGPoint toViewPoints(double windowX, double windowY) const;
     [[nodiscard]] double pixelsPerPoint() const;
@@ -57,7 +58,6 @@ class WindowHost {
     SDL_Renderer* sdlRenderer_ = nullptr;
     std::unique_ptr<Renderer> renderer_;
     double windowPointScale_ = 1.0;  // window coordinates per view point
-    std::vector<CGPoint> fingers_;   // taps since the last turn: one touch event
     std::future<void> worldPainting_;
     bool dragging_ = false;
     bool minimised_ = false;

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/foundation/Clock.hpp"
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/host/core/Report.hpp"
@@ -51,40 +50,47 @@ PageHost& hostOf(void* host) {
 
 }  // namespace
 
-PageHost::PageHost(PageOptions page, std::vector<InputEvent> script, std::string delegateClassName)
+PageHost::PageHost(PageOptions page, Script script, std::string delegateClassName)
     : page_(std::move(page)),
       script_(std::move(script)),
       delegateClassName_(std::move(delegateClassName)) {}
 
-PageHost::~PageHost() {
-    loop_.reset();
-    frames_.reset();
-    application_.terminate();
-    AudioOutput::install(nullptr);
-    Clock::install(nullptr);
-}
+PageHost::~PageHost() = default;
 
 void PageHost::prepareWorld() {
     renderer_->prepareWorld();
 }
 
+HostSession::Plan PageHost::plan() const {
+    HostSession::Plan plan;
+    plan.delegateClassName = delegateClassName_;
+    plan.view = view_;
+    plan.seed = page_.options.seed;
+    plan.script = script_;
+    plan.autoplay = page_.options.autoplay;
+    return plan;
+}
+
 bool PageHost::start() {
-    if (!renderer_ || loop_ || endReport_) {
+    if (!renderer_ || session_) {
         return false;
     }
     fitCanvas();
-    Clock::install(&clock_);
-    AudioOutput::install(&audio_);
-    if (!application_.launch(delegateClassName_, view_)) {
+    session_ = std::make_unique<HostSession>(plan(), &audio_);
+    if (!session_->launch()) {
         return false;  // it has said why, in one line
     }
-    frames_.emplace(application_, page_.options.autoplay, nullptr);
-    loop_.emplace(application_, *frames_, HostLoop::Settings{}, std::move(script_), clock_);
-    loop_->setCamera(&camera_);
-    loop_->setPixelsPerPoint(pixelsPerPoint_);
+    session_->setCamera(&camera_);
+    session_->setPixelsPerPoint(pixelsPerPoint_);
     listen();
     emscripten_request_animation_frame_loop(onFrame, this);
     return true;
+}
+
+void PageHost::sense(const DeviceOrientation::Reading& reading) {
+    if (session_) {
+        session_->post(input::Look{orientation_.rotationFor(reading)});
+    }
 }
 
 bool PageHost::openCanvas() {
@@ -123,8 +129,8 @@ void PageHost::listen() {
 
 void PageHost::refit() {
     if (fitCanvas()) {
-        loop_->resize(view_);
-        loop_->setPixelsPerPoint(pixelsPerPoint_);
+        session_->post(input::Resize{view_});
+        session_->setPixelsPerPoint(pixelsPerPoint_);
     }
 }
 
@@ -156,15 +162,19 @@ bool PageHost::frame(double time) {
         startedAt_ = time;
     }
     refit();
-    HostLoop::Turn turn;
     const Frame* drawn = nullptr;
     bool screenshots = false;
-    const double until = clock_.monotonicNow() + kVirtualSecondsPerFrame;
-    do {
-        turn = loop_->turn(page_.virtualClock ? loop_->nextDue() : (time - startedAt_) / 1000.0);
+    const auto taken = [&](const HostSession::Turn& turn) {
         drawn = turn.frame != nullptr ? turn.frame : drawn;
         screenshots = screenshots || !turn.screenshots.empty();
-    } while (page_.virtualClock && !turn.quit && loop_->nextDue() <= until);
+    };
+    HostSession::Turn turn;
+    if (page_.virtualClock) {
+        turn = session_->runDue(session_->time() + kVirtualSecondsPerFrame, taken);
+    } else {
+        turn = session_->turn((time - startedAt_) / 1000.0);
+        taken(turn);
+    }
     if (drawn != nullptr) {
         renderer_->draw(*drawn);
         rovuzu_page_drawn(emscripten_get_now() - began);
@@ -172,54 +182,44 @@ bool PageHost::frame(double time) {
     if (screenshots && !std::exchange(saidScreenshots_, true)) {
         diagnose("screenshot: a page cannot write files; the browser can take screenshots");
     }
-    if (turn.quit) {
-        finish(turn.time);
-    }
     return !turn.quit;
 }
 
-void PageHost::finish(double time) {
-    endReport_ = Report::build(time, frames_->view());
-    loop_.reset();
-    frames_.reset();
-    application_.terminate();
-}
-
 std::string PageHost::report() const {
-    if (endReport_) {
-        return *endReport_;
-    }
-    return Report::build(clock_.monotonicNow(), frames_ ? frames_->view() : nullptr);
+    return session_ ? session_->report() : Report::build(0.0, nullptr);
 }
 
 EM_BOOL PageHost::onTouch(int /*type*/, const EmscriptenTouchEvent* event, void* host) {
     PageHost& self = hostOf(host);
-    // One touch event, one tap, at its first new finger: as the platform delivers touches.
-    for (int i = 0; i < event->numTouches && self.loop_; ++i) {
+    // One touchstart is one touch event, with the fingers that began in it.
+    input::Touches began;
+    for (int i = 0; i < event->numTouches; ++i) {
         const EmscriptenTouchPoint& touch = event->touches[i];
         if (touch.isChanged != 0) {
-            self.loop_->touch(
-                {{static_cast<double>(touch.targetX), static_cast<double>(touch.targetY)}});
-            break;
+            began.points.push_back(
+                {static_cast<double>(touch.targetX), static_cast<double>(touch.targetY)});
         }
+    }
+    if (self.session_ && !began.points.empty()) {
+        self.session_->post(std::move(began));
     }
     return EM_TRUE;
 }
 
 EM_BOOL PageHost::onMouse(int type, const EmscriptenMouseEvent* event, void* host) {
     PageHost& self = hostOf(host);
-    if (!self.loop_) {
+    if (!self.session_) {
         return EM_FALSE;
     }
     if (type == EMSCRIPTEN_EVENT_MOUSEDOWN && event->button == kLeftButton) {
-        self.loop_->touch(
-            {{static_cast<double>(event->targetX), static_cast<double>(event->targetY)}});
+        self.session_->post(input::Touches{
+            {{static_cast<double>(event->targetX), static_cast<double>(event->targetY)}}});
     } else if (type == EMSCRIPTEN_EVENT_MOUSEDOWN && event->button == kRightButton) {
         self.dragging_ = true;
     } else if (type == EMSCRIPTEN_EVENT_MOUSEUP && event->button == kRightButton) {
         self.dragging_ = false;
     } else if (type == EMSCRIPTEN_EVENT_MOUSEMOVE && self.dragging_) {
-        self.loop_->controls().drag(event->movementX, event->movementY);
+        self.session_->controls().drag(event->movementX, event->movementY);
     } else {
         return EM_FALSE;
     }
@@ -230,16 +230,16 @@ EM_BOOL PageHost::onKey(int type, const EmscriptenKeyboardEvent* event, void* ho
     PageHost& self = hostOf(host);
     const std::string_view code{static_cast<const char*>(event->code)};
     const auto control = controlFor(code);
-    if (!control || !self.loop_) {
+    if (!control || !self.session_) {
         return EM_FALSE;  // the browser's own keys stay the browser's
     }
-    self.loop_->controls().setKey(*control, type == EMSCRIPTEN_EVENT_KEYDOWN);
+    self.session_->controls().setKey(*control, type == EMSCRIPTEN_EVENT_KEYDOWN);
     return EM_TRUE;
 }
 
 EM_BOOL PageHost::onResize(int /*type*/, const EmscriptenUiEvent* /*event*/, void* host) {
     PageHost& self = hostOf(host);
-    if (self.loop_) {
+    if (self.session_) {
         self.refit();
     }
     return EM_FALSE;
@@ -247,14 +247,15 @@ EM_BOOL PageHost::onResize(int /*type*/, const EmscriptenUiEvent* /*event*/, voi
 
 EM_BOOL PageHost::onFocus(int type, const EmscriptenFocusEvent* /*event*/, void* host) {
     PageHost& self = hostOf(host);
-    if (!self.loop_) {
+    if (!self.session_) {
         return EM_FALSE;
     }
+    using Change = input::Lifecycle::Change;
     if (type == EMSCRIPTEN_EVENT_BLUR) {
         self.dragging_ = false;
-        self.loop_->lifecycle(HostLoop::Lifecycle::resignActive);
+        self.session_->post(input::Lifecycle{Change::resignActive});
     } else {
-        self.loop_->lifecycle(HostLoop::Lifecycle::becomeActive);
+        self.session_->post(input::Lifecycle{Change::becomeActive});
     }
     return EM_FALSE;
 }
@@ -262,9 +263,19 @@ EM_BOOL PageHost::onFocus(int type, const EmscriptenFocusEvent* /*event*/, void*
 EM_BOOL PageHost::onVisibility(int /*type*/, const EmscriptenVisibilityChangeEvent* event,
                                void* host) {
     PageHost& self = hostOf(host);
-    if (self.loop_) {
-        self.loop_->lifecycle(event->hidden != 0 ? HostLoop::Lifecycle::enterBackground
-                                                 : HostLoop::Lifecycle::enterForeground);
+    // A hidden page hides the view, as a phone's app switch does: the session pauses, and the
+    // round's timers go on.
+    using Change = input::Lifecycle::Change;
+    if (self.session_ && event->hidden != 0) {
+        self.session_->post(input::Hide{});
+        self.session_->post(input::Lifecycle{Change::enterBackground});
+        // No animation frames come while hidden: the view hides now, at its own time.
+        if (!self.page_.virtualClock) {
+            self.frame(emscripten_get_now());
+        }
+    } else if (self.session_) {
+        self.session_->post(input::Lifecycle{Change::enterForeground});
+        self.session_->post(input::Show{});
     }
     return EM_FALSE;
 }

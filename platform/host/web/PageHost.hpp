@@ -8,28 +8,27 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/VirtualClock.hpp"
-#include "platform/host/core/FrameLoop.hpp"
-#include "platform/host/core/HostLoop.hpp"
-#include "platform/host/core/InputEvent.hpp"
+#include "platform/host/core/HostSession.hpp"
+#include "platform/host/core/Script.hpp"
+#include "platform/host/web/DeviceOrientation.hpp"
 #include "platform/host/web/GlRenderer.hpp"
 #include "platform/host/web/PageOptions.hpp"
 #include "platform/host/web/PhoneCamera.hpp"
 #include "platform/host/web/WebAudio.hpp"
-#include "platform/uikit/UIApplication.hpp"
 
 namespace rovuzu {
 
 // Runs the application in a page. The browser owns the loop: once the start tap has launched
-// the application, every animation frame is one turn of the host loop at the real time since
-// the tap (or, on the virtual clock, half a second of game time in 60 Hz turns), drawn with
-// WebGL on the page's canvas at the device's pixel ratio. The page's events feed the loop:
-// touches and clicks are taps, a right-drag and the arrow keys turn the device where there are
-// no motion sensors, the window's size is the view's, and hiding the page sends the
-// application to the background.
+// a session, every animation frame is one of its turns at the real time since the tap (or, on
+// the virtual clock, half a second of game time in 60 Hz turns), drawn with WebGL on the
+// page's canvas at the device's pixel ratio. The page's events become the session's inputs:
+// each touchstart is one touch event with the fingers that began in it, and a click is one;
+// the motion sensors' readings turn the device, or else a right-drag and the arrow keys do;
+// the window's size is the view's; hiding the page hides the view and sends the application
+// to the background.
 class PageHost {
   public:
-    PageHost(PageOptions page, std::vector<InputEvent> script, std::string delegateClassName);
+    PageHost(PageOptions page, Script script, std::string delegateClassName);
     PageHost(const PageHost&) = delete;
     PageHost& operator=(const PageHost&) = delete;
     ~PageHost();
@@ -41,8 +40,8 @@ class PageHost {
     // The start tap: launches the application and starts drawing. False (after one line on
     // stderr) when the application cannot start.
     bool start();
-    // A reading of the motion sensors.
-    void sense(const DeviceOrientation::Reading& reading) { camera_.sense(reading); }
+    // A reading of the motion sensors: the device turns to it.
+    void sense(const DeviceOrientation::Reading& reading);
     // The run's report: as of now, or as it ended.
     [[nodiscard]] std::string report() const;
 
@@ -62,17 +61,15 @@ class PageHost {
     void refit();
     // One animation frame; false when the run is over.
     bool frame(double time);
-    void finish(double time);
+    [[nodiscard]] HostSession::Plan plan() const;
 
     PageOptions page_;
-    std::vector<InputEvent> script_;
+    Script script_;
     std::string delegateClassName_;
-    VirtualClock clock_;
     WebAudio audio_;
     PhoneCamera camera_{CameraLens{page_.options.cameraFieldOfView, std::nullopt}};
-    UIApplication application_;
-    std::optional<FrameLoop> frames_;
-    std::optional<HostLoop> loop_;
+    DeviceOrientation orientation_;
+    std::unique_ptr<HostSession> session_;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_ = 0;
     std::unique_ptr<GlRenderer> renderer_;
     CGSize view_{};
@@ -80,7 +77,6 @@ class PageHost {
     double startedAt_ = -1.0;  // the first animation frame's time, in milliseconds
     bool dragging_ = false;
     bool saidScreenshots_ = false;
-    std::optional<std::string> endReport_;
 };
 
 }  // namespace rovuzu

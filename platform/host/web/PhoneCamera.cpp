@@ -4,15 +4,6 @@
 
 namespace rovuzu {
 
-std::optional<DevicePose> PhoneCamera::update(const DevicePose& pose, double /*now*/) {
-    if (!reading_) {
-        return std::nullopt;
-    }
-    const DevicePose turned = orientation_.poseFor(*reading_, pose);
-    reading_.reset();
-    return turned;
-}
-
 std::uint64_t PhoneCamera::pictureNumber() const {
     return static_cast<std::uint64_t>(rovuzu_camera_pictures());
 }

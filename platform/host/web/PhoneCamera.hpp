@@ -4,23 +4,20 @@
 
 #include "platform/arkit/CameraLens.hpp"
 #include "platform/host/core/CameraFeed.hpp"
-#include "platform/host/web/DeviceOrientation.hpp"
 
 namespace rovuzu {
 
-// A phone's rear camera and motion sensors behind the game, as the page gives them: the
-// camera's video (drawn by the page's renderer straight from the browser) and the sensors'
-// readings, which turn the device. Either may be missing: without video the built-in world
-// shows, without readings the player's controls turn the device.
+// A phone's rear camera behind the game, as the page gives it: the camera's video, drawn by the
+// page's renderer straight from the browser. Without video the built-in world shows. The
+// camera tracks nothing itself: the motion sensors turn the device (see DeviceOrientation).
 class PhoneCamera final : public CameraFeed {
   public:
     // `lens` describes the rear camera; phones do not tell a page their field of view.
     explicit PhoneCamera(const CameraLens& lens) : lens_(lens) {}
 
-    // A new reading from the sensors; the next turn turns the device to it.
-    void sense(const DeviceOrientation::Reading& reading) { reading_ = reading; }
-
-    std::optional<DevicePose> update(const DevicePose& pose, double now) override;
+    std::optional<DevicePose> update(const DevicePose& /*pose*/, double /*now*/) override {
+        return std::nullopt;
+    }
     // The browser keeps the video's pictures: there are none here to hand over.
     [[nodiscard]] const CameraFrame* picture() const override { return nullptr; }
     [[nodiscard]] std::uint64_t pictureNumber() const override;
@@ -29,8 +26,6 @@ class PhoneCamera final : public CameraFeed {
 
   private:
     CameraLens lens_;
-    DeviceOrientation orientation_;
-    std::optional<DeviceOrientation::Reading> reading_;
 };
 
 }  // namespace rovuzu

@@ -6,13 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <sstream>
 #include <variant>
 
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSBundle.hpp"
-#include "platform/gameplaykit/GKRandomSource.hpp"
 #include "platform/host/core/Script.hpp"
 #include "platform/host/web/Page.hpp"
 #include "platform/host/web/PageHost.hpp"
@@ -74,9 +72,7 @@ int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClas
         return 0;
     }
     NSBundle::setMainBundlePath(kResources);
-    GKRandomSource::sharedRandom().seed(
-        page.options.seed.value_or(script->seed().value_or(std::random_device{}())));
-    auto host = std::make_unique<PageHost>(page, script->events(), delegateClassName);
+    auto host = std::make_unique<PageHost>(page, std::move(*script), delegateClassName);
     if (!host->openCanvas()) {
         rovuzu_page_line("rovuzu: this browser cannot draw with WebGL");
         return 0;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <glm/gtc/quaternion.hpp>
 #include <iterator>
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>
@@ -19,7 +21,7 @@ using testing::TemporaryFolder;
 constexpr int kFrames = 50;
 constexpr double kPanDegrees = 10.0;
 
-// The yaw of the last look in a recorded session.
+// The yaw of the last rotation in a recorded session.
 double lastYaw(const std::filesystem::path& recording) {
     std::ifstream in(recording);
     double yaw = 0.0;
@@ -27,15 +29,18 @@ double lastYaw(const std::filesystem::path& recording) {
         std::istringstream words(line);
         double time = 0.0;
         std::string verb;
-        if (words >> time >> verb && verb == "look") {
-            words >> yaw;
+        glm::dquat rotation;
+        if (words >> time >> verb && verb == "orient" &&
+            words >> rotation.x >> rotation.y >> rotation.z >> rotation.w) {
+            const glm::dvec3 forward = rotation * glm::dvec3{0.0, 0.0, -1.0};
+            yaw = glm::degrees(std::atan2(-forward.x, -forward.z));
         }
     }
     return yaw;
 }
 
 // The game itself, headless, with a recorded video as its camera: the tracked pan turns the
-// device, and the recording of the session holds the turn as look events.
+// device, and the recording of the session holds the turn as its rotations.
 TEST(CameraFileRun, AVideosTrackedPanTurnsTheDeviceInAHeadlessRun) {
     const TemporaryFolder folder;
     const auto video = folder.path() / "pan.avi";
