@@ -87,13 +87,13 @@ void Scene::touchesBegan(const std::vector<UITouch>& touches) {
     handleTouches(touches);
 }
 
-// Presenting the scene starts the round: the HUD label 50 points under the top of the view,
-// the spawn timer, and the music when there is any.
+// Presenting the scene starts the round: the HUD label near the top of the view, the spawn
+// timer, and the music when there is any.
 void Scene::setUpRound(SKView& view) {
     remainingLabel_->setFontSize(kHudFontSize);
     remainingLabel_->setFontName(kHudFontName);
     remainingLabel_->setColor(UIColor::whiteColor());
-    remainingLabel_->setPosition({0.0, CGRectGetMidY(view.frame()) - kHudDrop});
+    placeRemainingLabel(view);
     addChild(remainingLabel_);
     setTargetCount(0);
 
@@ -169,6 +169,35 @@ void Scene::handleTouches(const std::vector<UITouch>& touches) {
     }
 }
 
+// The HUD label's place: 50 below the middle of the view's frame, in scene units (two a point),
+// which puts it near the top of the view.
+void Scene::placeRemainingLabel(const SKView& view) {
+    remainingLabel_->setPosition({0.0, CGRectGetMidY(view.frame()) - kHudDrop});
+}
+
+// The elapsed-time label's place: its text ending 50 left of the view's right edge, so that it
+// all shows, and 50 above the middle's mirror image, low in the view.
+void Scene::placeElapsedLabel(SKLabelNode& label, const SKView& view) {
+    const CGRect frame = view.frame();
+    label.setPosition({CGRectGetMaxX(frame) - kEdgeOffset, kEdgeOffset - CGRectGetMidY(frame)});
+}
+
+// A turned phone or a resized window must not leave a label where the old frame put it: half
+// out of the view, or cut off at its top.
+void Scene::didChangeSize(CGSize /*oldSize*/) {
+    const SKView* presenting = view();
+    if (presenting == nullptr) {
+        return;
+    }
+    if (remainingLabel_->parent() != nullptr) {
+        placeRemainingLabel(*presenting);
+    }
+    if (const auto label =
+            std::dynamic_pointer_cast<SKLabelNode>(childNodeWithName(kElapsedName))) {
+        placeElapsedLabel(*label, *presenting);
+    }
+}
+
 // The round is over: the HUD goes, the game-over picture comes, and a label tells the round's
 // whole seconds, its text ending 50 points left of the view's right edge so it all shows.
 void Scene::endGame() {
@@ -185,9 +214,7 @@ void Scene::endGame() {
     label->setColor(UIColor::whiteColor());
     label->setHorizontalAlignmentMode(SKLabelHorizontalAlignmentMode::right);
     if (const SKView* presenting = view()) {
-        const CGRect frame = presenting->frame();
-        label->setPosition(
-            {CGRectGetMaxX(frame) - kEdgeOffset, kEdgeOffset - CGRectGetMidY(frame)});
+        placeElapsedLabel(*label, *presenting);
     }
     label->setName(kElapsedName);
     addChild(label);

@@ -44,6 +44,9 @@ class Scene : public SKScene {
     [[nodiscard]] double startTime() const { return startTime_; }
 
     void didMoveToView(SKView& view) override;
+    // The view's frame changed (a phone turned, a window resized): the labels are placed again
+    // by the same rules as at first, from the new frame.
+    void didChangeSize(CGSize oldSize) override;
     void touchesBegan(const std::vector<UITouch>& touches) override;
     void update(double /*currentTime*/) override {}
     void encodeWithCoder(NSCoder& coder) const override;
@@ -60,6 +63,8 @@ class Scene : public SKScene {
     void endGame();
 
   private:
+    void placeRemainingLabel(const SKView& view);
+    static void placeElapsedLabel(SKLabelNode& label, const SKView& view);
     // A target that the player can still hit: a node the AR view made for an anchor, and not
     // already on its way out.
     [[nodiscard]] bool isLiveTarget(const SKNode& node) const;

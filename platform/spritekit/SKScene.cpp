@@ -106,6 +106,14 @@ std::shared_ptr<SKScene> SKScene::nodeWithFileNamed(std::string_view name) {
     return scene;
 }
 
+void SKScene::setSize(CGSize size) {
+    if (size == size_) {
+        return;
+    }
+    const CGSize old = std::exchange(size_, size);
+    didChangeSize(old);
+}
+
 std::vector<SKScene::DrawItem> SKScene::nodesInDrawOrder() const {
     std::vector<DrawItem> items;
     collectVisible(*this, {}, 1.0, 0.0, items);

@@ -36,7 +36,8 @@ class SKScene : public SKNode {
     static std::shared_ptr<SKScene> nodeWithFileNamed(std::string_view name);
 
     [[nodiscard]] CGSize size() const { return size_; }
-    void setSize(CGSize size) { size_ = size; }
+    // A new size tells the scene (didChangeSize), as the presenting view's frame changes.
+    void setSize(CGSize size);
     [[nodiscard]] CGPoint anchorPoint() const { return anchorPoint_; }
     void setAnchorPoint(CGPoint anchorPoint) { anchorPoint_ = anchorPoint; }
 
@@ -44,6 +45,8 @@ class SKScene : public SKNode {
     [[nodiscard]] SKView* view() const { return view_; }
 
     virtual void didMoveToView(SKView& /*view*/) {}
+    // The scene's size has changed from `oldSize`; the new one is size().
+    virtual void didChangeSize(CGSize /*oldSize*/) {}
     virtual void willMoveFromView(SKView& /*view*/) {}
     virtual void touchesBegan(const std::vector<UITouch>& /*touches*/) {}
     virtual void update(double /*currentTime*/) {}

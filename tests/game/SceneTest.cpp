@@ -334,6 +334,39 @@ TEST_F(SceneTest, TheElapsedLabelIsPlacedFromTheViewFrame) {
     EXPECT_EQ(scene->childNodeWithName("elapsedTime")->position(), (CGPoint{260.0, -170.0}));
 }
 
+// A phone turned mid-round: the labels follow the view's new frame by the same rules as at
+// first, whole and near the top (the HUD) or low and right (the elapsed time), in either
+// orientation; the round itself does not notice.
+TEST_F(SceneTest, TurningThePhoneMidRoundPlacesTheLabelsAgainFromTheNewFrame) {
+    view->setFrame({{0, 0}, {390, 844}});
+    const auto scene = present();
+    const auto& hud = scene->remainingLabel();
+    EXPECT_EQ(hud->position(), (CGPoint{0.0, 372.0}));
+    runUntil(6.5, view.get());
+    const auto timer = scene->timer();
+    const auto fits = [&] {
+        // The HUD's glyphs stand on its baseline, at most a font size tall, in scene units.
+        return hud->position().y + hud->fontSize() <= scene->size().height / 2.0;
+    };
+
+    view->setFrame({{0, 0}, {844, 390}});
+    EXPECT_EQ(hud->position(), (CGPoint{0.0, 145.0}));
+    EXPECT_TRUE(fits());
+    view->setFrame({{0, 0}, {390, 844}});
+    EXPECT_EQ(hud->position(), (CGPoint{0.0, 372.0}));
+    EXPECT_TRUE(fits());
+    EXPECT_EQ(scene->targetsCreated(), 2);
+    EXPECT_EQ(scene->targetCount(), 2);
+    EXPECT_EQ(scene->timer(), timer);
+    EXPECT_TRUE(timer->isValid());
+    EXPECT_EQ(hud->text(), "Faltan: 2");
+
+    scene->endGame();
+    view->setFrame({{0, 0}, {844, 390}});
+    EXPECT_EQ(scene->childNodeWithName("elapsedTime")->position(), (CGPoint{794.0, -145.0}));
+    EXPECT_EQ(hud->parent(), nullptr) << "the HUD stays gone after the round";
+}
+
 TEST_F(SceneTest, ElapsedTimeTruncatesAndIgnoresChangesToTheWallClock) {
     for (const auto& [seconds, text] : {std::pair{100.0, "100"}, std::pair{99.999, "99"}}) {
         const auto scene = present();
