@@ -22,6 +22,19 @@ CameraIntrinsics CameraIntrinsics::fromCalibration(int width, int height, double
     return {width, height, {fx, fy}, {cx, cy}};
 }
 
+// Clip x over w is p00·(x/-z) - p20 for a perspective projection, and the clip square's -1 to 1
+// spans the picture from edge to edge; pixel centres sit half a pixel in. Likewise y, downwards.
+CameraIntrinsics CameraIntrinsics::fromProjection(int width, int height,
+                                                  const glm::dmat4& projection) {
+    const double halfWidth = 0.5 * width;
+    const double halfHeight = 0.5 * height;
+    return {
+        width,
+        height,
+        {projection[0][0] * halfWidth, projection[1][1] * halfHeight},
+        {halfWidth * (1.0 - projection[2][0]) - 0.5, halfHeight * (1.0 + projection[2][1]) - 0.5}};
+}
+
 CameraIntrinsics CameraIntrinsics::resized(int width, int height) const {
     const glm::dvec2 scale{static_cast<double>(width) / width_,
                            static_cast<double>(height) / height_};

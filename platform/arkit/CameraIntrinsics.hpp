@@ -1,5 +1,6 @@
 #pragma once
 
+#include <glm/mat4x4.hpp>
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
@@ -21,6 +22,11 @@ class CameraIntrinsics {
     // A calibration's camera matrix for pictures of `width` by `height` pixels.
     static CameraIntrinsics fromCalibration(int width, int height, double fx, double fy, double cx,
                                             double cy);
+
+    // The camera a perspective projection matrix describes (column-major, as GL and WebXR give
+    // it; clip x right, y up, looking along -z), for a picture of `width` by `height` pixels
+    // that the projection's clip square is stretched over.
+    static CameraIntrinsics fromProjection(int width, int height, const glm::dmat4& projection);
 
     // The same camera seeing its picture at another size, stretched to it each way.
     [[nodiscard]] CameraIntrinsics resized(int width, int height) const;

@@ -18,6 +18,38 @@ TEST(CameraIntrinsics, SeesSixtyDegreesAcrossTheLongerSideByDefault) {
     EXPECT_DOUBLE_EQ(portrait.focalLength(), landscape.focalLength());
 }
 
+// A WebXR view's projection, off-centre as a phone's camera often is: wherever the matrix puts
+// a point in its clip square, the intrinsics put it on the same pixel.
+TEST(CameraIntrinsics, SeesWhatAPerspectiveProjectionMatrixSees) {
+    const double near = 0.1;
+    const double far = 1000.0;
+    const double left = -0.06;
+    const double right = 0.05;
+    const double bottom = -0.09;
+    const double top = 0.1;
+    glm::dmat4 projection{0.0};
+    projection[0][0] = 2.0 * near / (right - left);
+    projection[1][1] = 2.0 * near / (top - bottom);
+    projection[2][0] = (right + left) / (right - left);
+    projection[2][1] = (top + bottom) / (top - bottom);
+    projection[2][2] = -(far + near) / (far - near);
+    projection[2][3] = -1.0;
+    projection[3][2] = -2.0 * far * near / (far - near);
+    const int width = 1080;
+    const int height = 1920;
+    const CameraIntrinsics camera = CameraIntrinsics::fromProjection(width, height, projection);
+    for (const glm::dvec3 point :
+         {glm::dvec3(0.0, 0.0, -1.5), glm::dvec3(0.4, -0.7, -2.0), glm::dvec3(-1.0, 1.2, -1.0)}) {
+        const glm::dvec4 clip = projection * glm::dvec4(point, 1.0);
+        // The clip square from edge to edge of the picture; pixel centres half a pixel in.
+        const double x = (clip.x / clip.w + 1.0) / 2.0 * width - 0.5;
+        const double y = (1.0 - clip.y / clip.w) / 2.0 * height - 0.5;
+        const glm::dvec2 pixel = camera.project(point);
+        EXPECT_NEAR(pixel.x, x, 1e-9);
+        EXPECT_NEAR(pixel.y, y, 1e-9);
+    }
+}
+
 TEST(CameraIntrinsics, TakesAnotherFieldOfView) {
     const CameraIntrinsics wide = CameraIntrinsics::fromFieldOfView(640, 480, 90.0);
     EXPECT_NEAR(wide.focalLength(), 320.0, 1e-9);

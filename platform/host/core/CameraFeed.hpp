@@ -30,6 +30,9 @@ class CameraFeed {
     // The intrinsics of the picture shown: what the AR view projects with, so that the world's
     // points land where the picture shows them. None while there is no picture.
     [[nodiscard]] virtual std::optional<CameraIntrinsics> intrinsics() const = 0;
+    // Whether the platform shows the camera's picture under the view by itself, as a WebXR
+    // session does: then nothing is drawn behind the scene.
+    [[nodiscard]] virtual bool passthrough() const { return false; }
 };
 
 }  // namespace rovuzu

@@ -47,10 +47,11 @@ struct PixelBox {
 // alive.
 struct Frame {
     // What shows behind the scene: nothing (black), the built-in world as the AR camera sees
-    // it, or a real camera's picture, by its number: the part of it the AR camera shows,
-    // stretched over the view.
+    // it, a real camera's picture, by its number: the part of it the AR camera shows,
+    // stretched over the view; or the camera's picture as the platform itself shows it under
+    // the view (WebXR's passthrough), where the view stays clear.
     struct Backdrop {
-        enum class Kind { black, world, camera };
+        enum class Kind { black, world, camera, passthrough };
         Kind kind = Kind::black;
         simd_float4x4 pose{1.0F};  // the camera's pose in the world
         CGSize viewport{};         // view points

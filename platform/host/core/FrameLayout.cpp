@@ -150,7 +150,9 @@ Frame::Backdrop FrameLayout::backdrop(const SKView& view, const Surroundings& su
     }
     const ARCamera camera = arView->camera();
     const auto& picture = arView->session().cameraIntrinsics();
-    if (surroundings.cameraPicture != 0 && picture && camera.visiblePart()) {
+    if (surroundings.passthrough) {
+        backdrop.kind = Frame::Backdrop::Kind::passthrough;
+    } else if (surroundings.cameraPicture != 0 && picture && camera.visiblePart()) {
         backdrop.kind = Frame::Backdrop::Kind::camera;
         backdrop.cameraPicture = surroundings.cameraPicture;
         backdrop.pictureSize = {static_cast<double>(picture->width()),

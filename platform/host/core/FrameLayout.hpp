@@ -19,6 +19,8 @@ class FrameLayout {
     struct Surroundings {
         // The camera's newest picture; 0 for none, when the built-in world shows.
         std::uint64_t cameraPicture = 0;
+        // The platform shows the camera's picture under the view itself.
+        bool passthrough = false;
         // Whether the world may be shown yet: a window shows black until its textures are
         // painted, as a phone does until its camera starts.
         bool worldShown = true;

@@ -291,6 +291,7 @@ const Frame* HostSession::frameToDraw(const std::vector<std::string>& screenshot
     FrameLayout::Surroundings surroundings;
     if (camera_ != nullptr) {
         surroundings.cameraPicture = camera_->pictureNumber();
+        surroundings.passthrough = camera_->passthrough();
         surroundings.notice = camera_->notice();
     }
     surroundings.worldShown = worldShown_ || shot;

@@ -81,12 +81,12 @@ GlPainter::~GlPainter() {
     glDeleteProgram(program_);
 }
 
-void GlPainter::begin(int width, int height) const {
-    glViewport(0, 0, width, height);
-    glClearColor(0.0F, 0.0F, 0.0F, 1.0F);
+void GlPainter::begin(const PixelArea& viewport, bool transparent) const {
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    glClearColor(0.0F, 0.0F, 0.0F, transparent ? 0.0F : 1.0F);
     glClear(GL_COLOR_BUFFER_BIT);
     glUseProgram(program_);
-    glUniform2f(target_, static_cast<float>(width), static_cast<float>(height));
+    glUniform2f(target_, static_cast<float>(viewport.width), static_cast<float>(viewport.height));
     glBindBuffer(GL_ARRAY_BUFFER, buffer_);
     glEnableVertexAttribArray(static_cast<GLuint>(position_));
     glEnableVertexAttribArray(static_cast<GLuint>(texel_));

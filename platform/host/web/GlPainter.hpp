@@ -32,8 +32,10 @@ class GlPainter {
     GlPainter& operator=(const GlPainter&) = delete;
     ~GlPainter();
 
-    // Starts a frame on a target of this many pixels: clears it to black.
-    void begin(int width, int height) const;
+    // Starts a frame on `viewport`, a part of the target in pixels (x and y from its
+    // bottom-left corner, as GL has it): clears the target to black, or to nothing at all where
+    // the platform shows a picture under it.
+    void begin(const PixelArea& viewport, bool transparent) const;
     // Triangles, three vertices each; blended over what is there, or replacing it.
     void triangles(GLuint texture, const std::vector<Vertex>& vertices, const UIColor& tint,
                    bool blend) const;

@@ -31,7 +31,11 @@ GlRenderer::~GlRenderer() {
 }
 
 void GlRenderer::draw(const Frame& frame) {
-    painter_.begin(frame.area.x + frame.area.width, frame.area.y + frame.area.height);
+    draw(frame, {0, 0, frame.area.x + frame.area.width, frame.area.y + frame.area.height});
+}
+
+void GlRenderer::draw(const Frame& frame, const PixelArea& viewport) {
+    painter_.begin(viewport, frame.backdrop.kind == Frame::Backdrop::Kind::passthrough);
     if (frame.area.width <= 0 || frame.area.height <= 0) {
         return;
     }

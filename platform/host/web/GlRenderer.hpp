@@ -13,9 +13,10 @@
 
 namespace rovuzu {
 
-// Paints frames with WebGL into the page's canvas: what shows behind the scene (the built-in
-// world, or the camera's video, cropped to cover), then the frame's sprites and text back to
-// front, then the read-outs. The canvas must have the frame's size in pixels.
+// Paints frames with WebGL into the page's canvas, or a WebXR layer: what shows behind the scene
+// (the built-in world, or the camera's video, cropped to cover; nothing over WebXR's own
+// picture), then the frame's sprites and text back to front, then the read-outs. The canvas,
+// or the viewport given, must have the frame's size in pixels.
 class GlRenderer {
   public:
     explicit GlRenderer(const std::filesystem::path& resources);
@@ -24,6 +25,8 @@ class GlRenderer {
     ~GlRenderer();
 
     void draw(const Frame& frame);
+    // Into a viewport of the bound framebuffer (x and y from its bottom-left corner).
+    void draw(const Frame& frame, const PixelArea& viewport);
     // Paints the built-in world's textures and hands them to WebGL now, rather than at the
     // first frame that shows the world.
     void prepareWorld() { world_.prepare(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // The page around the game, written in JavaScript (library_rovuzu.js): its start screen, its
@@ -25,6 +26,14 @@ double rovuzu_camera_pictures();
 // The size of the camera's pictures now; 0 by 0 without a camera.
 void rovuzu_camera_size(int* width, int* height);
 
+// WebXR: whether the start tap opened an immersive-ar session, which the page keeps; starts
+// drawing in it: the game's context made XR-compatible, a layer, the `local` reference space,
+// and from then on each XR frame writes its view into rovuzu_xr_view() and calls
+// rovuzu_xr_frame with the layer's framebuffer bound. When the session ends the page calls
+// rovuzu_xr_ended.
+int rovuzu_xr_session();
+void rovuzu_xr_begin();
+
 // Web Audio: decodes a sound's bytes (copied; `name` for a line about a file that does not
 // decode) and gives its number, 0 without sound; plays it, looping or not, and gives the
 // playing's number, 0 without sound; stops a playing.
@@ -32,3 +41,20 @@ int rovuzu_audio_load(const char* name, const std::uint8_t* bytes, int length);
 int rovuzu_audio_play(int sound, int loops);
 void rovuzu_audio_stop(int playing);
 }
+
+namespace rovuzu {
+
+// One view of a WebXR frame as the page writes it: the view's pose in the session's `local`
+// space (the AR world: origin where the session began, y up, the device facing -z then), as a
+// position in metres and an orientation quaternion X Y Z W; its projection matrix, column-major;
+// its viewport in the layer's framebuffer (x and y from the bottom-left corner, width, height,
+// in pixels); and the size in CSS pixels of the page it covers, the view's size in points.
+struct XrView {
+    std::array<double, 3> position{};
+    std::array<double, 4> orientation{};
+    std::array<double, 16> projection{};
+    std::array<double, 4> viewport{};
+    std::array<double, 2> page{};
+};
+
+}  // namespace rovuzu

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cmath>
+#include <glm/gtc/type_ptr.hpp>
 #include <string_view>
 #include <utility>
 
+#include "platform/arkit/ARSKView.hpp"
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/host/core/Report.hpp"
@@ -17,6 +19,7 @@ namespace rovuzu {
 namespace {
 
 constexpr const char* kCanvas = "#canvas";
+constexpr const char* kOverlay = "#overlay";
 // On the virtual clock, each animation frame plays this much game time.
 constexpr double kVirtualSecondsPerFrame = 0.5;
 constexpr int kLeftButton = 0;
@@ -80,11 +83,67 @@ bool PageHost::start() {
     if (!session_->launch()) {
         return false;  // it has said why, in one line
     }
-    session_->setCamera(&camera_);
     session_->setPixelsPerPoint(pixelsPerPoint_);
     listen();
-    emscripten_request_animation_frame_loop(onFrame, this);
+    xr_ = rovuzu_xr_session() != 0;
+    if (xr_) {
+        session_->setCamera(&xrCamera_);
+        rovuzu_xr_begin();
+    } else {
+        session_->setCamera(&camera_);
+        emscripten_request_animation_frame_loop(onFrame, this);
+    }
     return true;
+}
+
+void PageHost::xrFrame(double time, const XrView& view) {
+    const auto& [x, y, width, height] = view.viewport;
+    const CGSize points{view.page[0], view.page[1]};
+    if (!session_ || !xr_ ||
+        !(width >= 1.0 && height >= 1.0 && points.width >= 1.0 && points.height >= 1.0)) {
+        return;
+    }
+    if (points != view_) {
+        view_ = points;
+        session_->post(input::Resize{view_});
+    }
+    pixelsPerPoint_ = width / points.width;
+    session_->setPixelsPerPoint(pixelsPerPoint_);
+    const auto& [qx, qy, qz, qw] = view.orientation;
+    session_->post(input::Look{glm::normalize(glm::dquat{qw, qx, qy, qz})});
+    session_->post(input::Move{{view.position[0], view.position[1], view.position[2]}});
+    const glm::dmat4 projection = glm::make_mat4(view.projection.data());
+    const PixelArea viewport{static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
+                             static_cast<int>(height)};
+    xrCamera_.setView(
+        CameraIntrinsics::fromProjection(viewport.width, viewport.height, projection));
+    // Each XR frame's framebuffer starts afresh: the frame is drawn whether or not it changed.
+    session_->redraw();
+    play(time, viewport);
+}
+
+void PageHost::xrSelect(const glm::dvec3& origin, const glm::dvec3& direction) {
+    const ARSKView* view = session_ ? session_->stage().arView() : nullptr;
+    if (!xr_ || view == nullptr) {
+        return;
+    }
+    // The tap is where the ray's point a metre out shows in the view.
+    const glm::dvec3 ahead = origin + glm::normalize(direction);
+    const simd_float4 inSession =
+        glm::inverse(view->session().worldOrigin()) * simd_float4{simd_float3{ahead}, 1.0F};
+    if (const auto seen = view->camera().projectPoint(simd_float3{inSession})) {
+        session_->post(input::Touches{{seen->viewPoint}});
+    }
+}
+
+void PageHost::xrEnded() {
+    if (!session_ || !xr_) {
+        return;
+    }
+    xr_ = false;
+    session_->setCamera(&camera_);
+    session_->redraw();
+    emscripten_request_animation_frame_loop(onFrame, this);
 }
 
 void PageHost::sense(const DeviceOrientation::Reading& reading) {
@@ -117,6 +176,9 @@ bool PageHost::openCanvas() {
 void PageHost::listen() {
     emscripten_set_touchstart_callback(kCanvas, this, EM_TRUE, onTouch);
     emscripten_set_mousedown_callback(kCanvas, this, EM_TRUE, onMouse);
+    // Over WebXR the page's overlay covers the view and takes its touches.
+    emscripten_set_touchstart_callback(kOverlay, this, EM_TRUE, onTouch);
+    emscripten_set_mousedown_callback(kOverlay, this, EM_TRUE, onMouse);
     emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onMouse);
     emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onMouse);
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onKey);
@@ -157,11 +219,18 @@ EM_BOOL PageHost::onFrame(double time, void* host) {
 }
 
 bool PageHost::frame(double time) {
+    if (xr_) {
+        return false;  // the XR session's frames take over
+    }
+    refit();
+    return play(time, std::nullopt);
+}
+
+bool PageHost::play(double time, const std::optional<PixelArea>& viewport) {
     const double began = emscripten_get_now();
     if (startedAt_ < 0.0) {
         startedAt_ = time;
     }
-    refit();
     const Frame* drawn = nullptr;
     bool screenshots = false;
     const auto taken = [&](const HostSession::Turn& turn) {
@@ -176,7 +245,11 @@ bool PageHost::frame(double time) {
         taken(turn);
     }
     if (drawn != nullptr) {
-        renderer_->draw(*drawn);
+        if (viewport) {
+            renderer_->draw(*drawn, *viewport);
+        } else {
+            renderer_->draw(*drawn);
+        }
         rovuzu_page_drawn(emscripten_get_now() - began);
     }
     if (screenshots && !std::exchange(saidScreenshots_, true)) {
@@ -239,7 +312,7 @@ EM_BOOL PageHost::onKey(int type, const EmscriptenKeyboardEvent* event, void* ho
 
 EM_BOOL PageHost::onResize(int /*type*/, const EmscriptenUiEvent* /*event*/, void* host) {
     PageHost& self = hostOf(host);
-    if (self.session_) {
+    if (self.session_ && !self.xr_) {
         self.refit();
     }
     return EM_FALSE;

@@ -12,9 +12,11 @@
 #include "platform/host/core/Script.hpp"
 #include "platform/host/web/DeviceOrientation.hpp"
 #include "platform/host/web/GlRenderer.hpp"
+#include "platform/host/web/Page.hpp"
 #include "platform/host/web/PageOptions.hpp"
 #include "platform/host/web/PhoneCamera.hpp"
 #include "platform/host/web/WebAudio.hpp"
+#include "platform/host/web/XrCamera.hpp"
 
 namespace rovuzu {
 
@@ -25,7 +27,10 @@ namespace rovuzu {
 // each touchstart is one touch event with the fingers that began in it, and a click is one;
 // the motion sensors' readings turn the device, or else a right-drag and the arrow keys do;
 // the window's size is the view's; hiding the page hides the view and sends the application
-// to the background.
+// to the background. Where the start tap opened a WebXR immersive-ar session, its frames take
+// the place of animation frames: the browser tracks the device in the world and shows the
+// camera's picture, and the game draws over it through the view's own projection; when the
+// session ends, the round goes on with the sensors.
 class PageHost {
   public:
     PageHost(PageOptions page, Script script, std::string delegateClassName);
@@ -42,6 +47,15 @@ class PageHost {
     bool start();
     // A reading of the motion sensors: the device turns to it.
     void sense(const DeviceOrientation::Reading& reading);
+    // A WebXR frame's view, drawn into the layer's framebuffer, which is bound; `time` in
+    // milliseconds on the page's clock.
+    void xrFrame(double time, const XrView& view);
+    // A tap on the screen where the browser gives no overlay: a ray from `origin` along
+    // `direction`, in the session's local space.
+    void xrSelect(const glm::dvec3& origin, const glm::dvec3& direction);
+    // The WebXR session ended: the round goes on with the sensors, or the player's controls.
+    void xrEnded();
+    [[nodiscard]] bool inWorldTracking() const { return xr_; }
     // The run's report: as of now, or as it ended.
     [[nodiscard]] std::string report() const;
 
@@ -61,6 +75,9 @@ class PageHost {
     void refit();
     // One animation frame; false when the run is over.
     bool frame(double time);
+    // The turns due by `time` (milliseconds on the page's clock), and the newest frame drawn,
+    // into `viewport` when given; false when the run is over.
+    bool play(double time, const std::optional<PixelArea>& viewport);
     [[nodiscard]] HostSession::Plan plan() const;
 
     PageOptions page_;
@@ -68,6 +85,7 @@ class PageHost {
     std::string delegateClassName_;
     WebAudio audio_;
     PhoneCamera camera_{CameraLens{page_.options.cameraFieldOfView, std::nullopt}};
+    XrCamera xrCamera_;
     DeviceOrientation orientation_;
     std::unique_ptr<HostSession> session_;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_ = 0;
@@ -76,6 +94,7 @@ class PageHost {
     double pixelsPerPoint_ = 1.0;
     double startedAt_ = -1.0;  // the first animation frame's time, in milliseconds
     bool dragging_ = false;
+    bool xr_ = false;
     bool saidScreenshots_ = false;
 };
 

@@ -67,6 +67,11 @@ std::optional<std::string> apply(const std::string& name, const std::string& val
             return "?camera-fov=" + value + ": a field of view from 1 to 179 degrees";
         }
         page.options.cameraFieldOfView = *degrees;
+    } else if (name == "xr") {
+        if (value != "off" && value != "on") {
+            return "?xr=" + value + ": either off or on";
+        }
+        page.worldTracking = value == "on";
     } else if (name == "clock") {
         if (value != "virtual" && value != "real") {
             return "?clock=" + value + ": either virtual or real";

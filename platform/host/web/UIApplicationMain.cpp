@@ -102,6 +102,31 @@ EMSCRIPTEN_KEEPALIVE void rovuzu_orientation(double alpha, double beta, double g
     }
 }
 
+// Where the page writes a WebXR frame's view before rovuzu_xr_frame.
+EMSCRIPTEN_KEEPALIVE rovuzu::XrView* rovuzu_xr_view() {
+    static rovuzu::XrView view;
+    return &view;
+}
+
+EMSCRIPTEN_KEEPALIVE void rovuzu_xr_frame(double time) {
+    if (const auto& host = rovuzu::pageHost()) {
+        host->xrFrame(time, *rovuzu_xr_view());
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void rovuzu_xr_select(double x, double y, double z, double dx, double dy,
+                                           double dz) {
+    if (const auto& host = rovuzu::pageHost()) {
+        host->xrSelect({x, y, z}, {dx, dy, dz});
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void rovuzu_xr_ended() {
+    if (const auto& host = rovuzu::pageHost()) {
+        host->xrEnded();
+    }
+}
+
 // The run's report as JSON, valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* rovuzu_report() {
     static std::string report;

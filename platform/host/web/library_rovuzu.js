@@ -1,8 +1,8 @@
 // The page's side of Page.hpp, linked into rovuzu.js with --js-library. It reaches the page's
 // own script (index.html) through the Module object: Module.rovuzuReady(),
 // Module.rovuzuLine(text) and Module.rovuzuDrawn(ms) for the page's state, Module.rovuzuVideo
-// for the camera's <video>,
-// Module.rovuzuAudio for the AudioContext the start tap made, if any.
+// for the camera's <video>, Module.rovuzuAudio for the AudioContext the start tap made, if
+// any, and Module.rovuzuXr for the WebXR session it opened, if any.
 mergeInto(LibraryManager.library, {
   $ROVUZU: {
     sounds: [null],   // AudioBuffer by number; null while it decodes or where it did not
@@ -51,6 +51,67 @@ mergeInto(LibraryManager.library, {
   rovuzu_camera_pictures: function() {
     var video = Module['rovuzuVideo'];
     return video && video.videoWidth > 0 ? video.rovuzuPictures : 0;
+  },
+
+  rovuzu_xr_session: function() {
+    return Module['rovuzuXr'] ? 1 : 0;
+  },
+
+  // The game's context made XR-compatible and a layer for it, the `local` space (the world:
+  // where the session began), then every XR frame: the first view with a viewport of its own
+  // (a phone has one; an emulator's second view is empty) is written for the game, which
+  // draws into the layer. Taps on the screen come as `select` where there is no DOM overlay
+  // (with one, its touches are the page's own).
+  rovuzu_xr_begin__deps: ['$GL'],
+  rovuzu_xr_begin: function() {
+    var session = Module['rovuzuXr'];
+    var gl = GLctx;
+    var view = Module['_rovuzu_xr_view']() >> 3;
+    function write(at, values) {
+      for (var i = 0; i < values.length; ++i) HEAPF64[view + at + i] = values[i];
+    }
+    function frame(time, xrFrame) {
+      if (Module['rovuzuXr'] !== session) return;
+      session.requestAnimationFrame(frame);
+      var pose = xrFrame.getViewerPose(Module['rovuzuXrSpace']);
+      var layer = session.renderState.baseLayer;
+      if (!pose || !layer) return;
+      for (var i = 0; i < pose.views.length; ++i) {
+        var viewport = layer.getViewport(pose.views[i]);
+        if (!viewport || viewport.width <= 0 || viewport.height <= 0) continue;
+        var p = pose.views[i].transform.position, q = pose.views[i].transform.orientation;
+        write(0, [p.x, p.y, p.z, q.x, q.y, q.z, q.w]);
+        write(7, pose.views[i].projectionMatrix);
+        write(23, [viewport.x, viewport.y, viewport.width, viewport.height, innerWidth, innerHeight]);
+        gl.bindFramebuffer(gl.FRAMEBUFFER, layer.framebuffer);
+        Module['_rovuzu_xr_frame'](time);
+        return;
+      }
+    }
+    function select(event) {
+      if (session.domOverlayState || event.inputSource.targetRayMode !== 'screen') return;
+      var ray = event.frame.getPose(event.inputSource.targetRaySpace, Module['rovuzuXrSpace']);
+      if (!ray) return;
+      var m = ray.transform.matrix;
+      Module['_rovuzu_xr_select'](m[12], m[13], m[14], -m[8], -m[9], -m[10]);
+    }
+    session.addEventListener('end', function() {
+      Module['rovuzuXr'] = null;
+      gl.bindFramebuffer(gl.FRAMEBUFFER, null);
+      Module['_rovuzu_xr_ended']();
+      if (Module['rovuzuXrEnded']) Module['rovuzuXrEnded']();
+    });
+    Promise.resolve(gl.makeXRCompatible ? gl.makeXRCompatible() : null).then(function() {
+      session.updateRenderState({ baseLayer: new XRWebGLLayer(session, gl) });
+      return session.requestReferenceSpace('local');
+    }).then(function(space) {
+      Module['rovuzuXrSpace'] = space;
+      session.addEventListener('select', select);
+      session.requestAnimationFrame(frame);
+    }).catch(function(e) {
+      err('rovuzu: the WebXR session cannot draw (' + e.message + '); it ends');
+      session.end();
+    });
   },
 
   rovuzu_audio_load__deps: ['$ROVUZU', 'rovuzu_audio_play'],
