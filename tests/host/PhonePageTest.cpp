@@ -22,12 +22,13 @@ PageOptions parsed(std::string_view query) {
 
 TEST(PageOptionsTest, ReadsTheAddressAsTheCommandLineWouldBe) {
     const PageOptions page =
-        parsed("?seed=42&autoplay&script=rounds%2Fone+two.txt&clock=virtual&xr=off");
+        parsed("?seed=42&autoplay&script=rounds%2Fone+two.txt&clock=virtual&xr=off&record");
     EXPECT_EQ(page.options.seed, 42U);
     EXPECT_TRUE(page.options.autoplay);
     EXPECT_EQ(page.options.script, std::filesystem::path("rounds/one two.txt"));
     EXPECT_TRUE(page.virtualClock);
     EXPECT_FALSE(page.worldTracking);
+    EXPECT_TRUE(page.record);
 
     const PageOptions plain = parsed("");
     EXPECT_FALSE(plain.options.seed);
@@ -45,6 +46,7 @@ TEST(PageOptionsTest, ABadValueIsOneLineNamingIt) {
           std::pair{"?seed=", "?seed=: not a whole number from 0 to 4294967295"},
           std::pair{"?clock=fast", "?clock=fast: either virtual or real"},
           std::pair{"?xr=no", "?xr=no: either off or on"},
+          std::pair{"?record=yes", "?record=yes: give it alone, or as 1 or 0"},
           std::pair{"?autoplay=yes", "?autoplay=yes: give it alone, or as 1 or 0"},
           std::pair{"?script=", "?script: name the script file"},
           std::pair{"?seed=1%0a2", "?seed=1\n2: not a whole number from 0 to 4294967295"}}) {

@@ -36,7 +36,7 @@ test('the page offers one button, "Jugar", and draws the built-in room as the de
   const page = await openPage(browser, server.url);
   await page.page.waitForFunction(() => !document.getElementById('play').disabled);
   const start = await page.page.evaluate(() => ({
-    buttons: [...document.querySelectorAll('button')].map((b) => b.textContent),
+    buttons: [...document.querySelectorAll('button')].filter((b) => b.offsetParent !== null).map((b) => b.textContent),
     canvases: document.querySelectorAll('canvas').length,
     scrolls: document.scrollingElement.scrollHeight > innerHeight || document.scrollingElement.scrollWidth > innerWidth,
   }));

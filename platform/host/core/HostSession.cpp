@@ -16,16 +16,6 @@ namespace rovuzu {
 
 namespace {
 
-std::uint32_t chooseSeed(const HostSession::Plan& plan) {
-    if (plan.seed) {
-        return *plan.seed;
-    }
-    if (plan.script.seed()) {
-        return *plan.script.seed();
-    }
-    return std::random_device{}();
-}
-
 // Of the view's size and the device's rotation and position, a host's latest word is the one
 // that counts: a page's sensors may report several times a frame.
 bool supersededAt(const std::vector<Input>& inputs, std::size_t at) {
@@ -39,6 +29,16 @@ bool supersededAt(const std::vector<Input>& inputs, std::size_t at) {
 }
 
 }  // namespace
+
+std::uint32_t HostSession::chooseSeed(const Plan& plan) {
+    if (plan.seed) {
+        return *plan.seed;
+    }
+    if (plan.script.seed()) {
+        return *plan.script.seed();
+    }
+    return std::random_device{}();
+}
 
 HostSession::HostSession(Plan plan, AudioOutput* audio)
     : plan_(std::move(plan)), seed_(chooseSeed(plan_)), script_(plan_.script.events()) {

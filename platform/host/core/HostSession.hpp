@@ -101,6 +101,9 @@ class HostSession {
         bool quit = false;
     };
 
+    // The seed a plan runs with: its own, else its script's, else a fresh one.
+    [[nodiscard]] static std::uint32_t chooseSeed(const Plan& plan);
+
     // Installs the run's clock and `audio` (null for silence) and seeds the random source.
     HostSession(Plan plan, AudioOutput* audio);
     HostSession(const HostSession&) = delete;
@@ -141,6 +144,8 @@ class HostSession {
     [[nodiscard]] const Stage& stage() const { return stage_; }
     [[nodiscard]] bool inBackground() const { return background_; }
     [[nodiscard]] bool isOver() const { return over_; }
+    // Whether the round has come to its end (the run may go on after it).
+    [[nodiscard]] bool roundIsOver() const { return sceneWasOver_; }
     // The run's report as JSON: as of now, or as it ended.
     [[nodiscard]] std::string report() const;
 

@@ -14,6 +14,11 @@ char* rovuzu_page_query();
 void rovuzu_page_ready();
 // Shows one line on the page, or none for an empty text.
 void rovuzu_page_line(const char* text);
+// The round is over: the page offers another.
+void rovuzu_page_round_over();
+// The session is being recorded into this file (the page's own file system), which the page
+// offers as a download.
+void rovuzu_page_recording(const char* file);
 // A frame was drawn, after `milliseconds` of the game's own work on it (the turn, its layout
 // and the drawing calls), for the page's figures.
 void rovuzu_page_drawn(double milliseconds);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <glm/gtc/type_ptr.hpp>
 #include <string_view>
 #include <utility>
@@ -20,6 +21,8 @@ namespace {
 
 constexpr const char* kCanvas = "#canvas";
 constexpr const char* kOverlay = "#overlay";
+// Where a recorded session is written, for the page to offer as a download.
+constexpr const char* kRecordings = "/page/recorded";
 // On the virtual clock, each animation frame plays this much game time.
 constexpr double kVirtualSecondsPerFrame = 0.5;
 constexpr int kLeftButton = 0;
@@ -64,6 +67,7 @@ void PageHost::prepareWorld() {
     renderer_->prepareWorld();
 }
 
+// A recorded session is named after its seed, chosen here so that the file can say it.
 HostSession::Plan PageHost::plan() const {
     HostSession::Plan plan;
     plan.delegateClassName = delegateClassName_;
@@ -71,6 +75,10 @@ HostSession::Plan PageHost::plan() const {
     plan.seed = page_.options.seed;
     plan.script = script_;
     plan.autoplay = page_.options.autoplay;
+    if (page_.record) {
+        plan.seed = HostSession::chooseSeed(plan);
+        plan.record = std::string(kRecordings) + "/rovuzu-" + std::to_string(*plan.seed) + ".txt";
+    }
     return plan;
 }
 
@@ -78,22 +86,62 @@ bool PageHost::start() {
     if (!renderer_ || session_) {
         return false;
     }
-    fitCanvas();
-    session_ = std::make_unique<HostSession>(plan(), &audio_);
-    if (!session_->launch()) {
-        return false;  // it has said why, in one line
+    if (!launch()) {
+        return false;
     }
-    session_->setPixelsPerPoint(pixelsPerPoint_);
     listen();
     xr_ = rovuzu_xr_session() != 0;
     if (xr_) {
         session_->setCamera(&xrCamera_);
         rovuzu_xr_begin();
     } else {
-        session_->setCamera(&camera_);
-        emscripten_request_animation_frame_loop(onFrame, this);
+        keepFrames();
     }
     return true;
+}
+
+// A new round from what is loaded: a fresh session on the same page, sensors, camera and sound.
+bool PageHost::restart() {
+    if (!session_) {
+        return false;
+    }
+    session_.reset();
+    orientation_ = DeviceOrientation{};
+    startedAt_ = -1.0;
+    saidRoundOver_ = false;
+    if (!launch()) {
+        return false;
+    }
+    if (!xr_) {
+        keepFrames();
+    }
+    return true;
+}
+
+bool PageHost::launch() {
+    fitCanvas();
+    const HostSession::Plan next = plan();
+    if (next.record) {
+        std::filesystem::create_directories(kRecordings);
+    }
+    session_ = std::make_unique<HostSession>(next, &audio_);
+    if (!session_->launch()) {
+        return false;  // it has said why, in one line
+    }
+    session_->setPixelsPerPoint(pixelsPerPoint_);
+    session_->setCamera(xr_ ? static_cast<CameraFeed*>(&xrCamera_) : &camera_);
+    if (next.record) {
+        rovuzu_page_recording(next.record->c_str());
+    }
+    return true;
+}
+
+// Animation frames turn the session, from now until its run is over.
+void PageHost::keepFrames() {
+    if (!framing_) {
+        framing_ = true;
+        emscripten_request_animation_frame_loop(onFrame, this);
+    }
 }
 
 void PageHost::xrFrame(double time, const XrView& view) {
@@ -143,7 +191,7 @@ void PageHost::xrEnded() {
     xr_ = false;
     session_->setCamera(&camera_);
     session_->redraw();
-    emscripten_request_animation_frame_loop(onFrame, this);
+    keepFrames();
 }
 
 void PageHost::sense(const DeviceOrientation::Reading& reading) {
@@ -176,9 +224,10 @@ bool PageHost::openCanvas() {
 void PageHost::listen() {
     emscripten_set_touchstart_callback(kCanvas, this, EM_TRUE, onTouch);
     emscripten_set_mousedown_callback(kCanvas, this, EM_TRUE, onMouse);
-    // Over WebXR the page's overlay covers the view and takes its touches.
-    emscripten_set_touchstart_callback(kOverlay, this, EM_TRUE, onTouch);
-    emscripten_set_mousedown_callback(kOverlay, this, EM_TRUE, onMouse);
+    // Over WebXR the page's overlay covers the view and takes its touches; those of its
+    // buttons stay theirs (they stop them on their way up).
+    emscripten_set_touchstart_callback(kOverlay, this, EM_FALSE, onTouch);
+    emscripten_set_mousedown_callback(kOverlay, this, EM_FALSE, onMouse);
     emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onMouse);
     emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onMouse);
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, onKey);
@@ -218,12 +267,15 @@ EM_BOOL PageHost::onFrame(double time, void* host) {
     return hostOf(host).frame(time) ? EM_TRUE : EM_FALSE;
 }
 
+// The XR session's frames take over, and an ended run stops until a new round.
 bool PageHost::frame(double time) {
     if (xr_) {
-        return false;  // the XR session's frames take over
+        framing_ = false;
+        return false;
     }
     refit();
-    return play(time, std::nullopt);
+    framing_ = play(time, std::nullopt);
+    return framing_;
 }
 
 bool PageHost::play(double time, const std::optional<PixelArea>& viewport) {
@@ -254,6 +306,9 @@ bool PageHost::play(double time, const std::optional<PixelArea>& viewport) {
     }
     if (screenshots && !std::exchange(saidScreenshots_, true)) {
         diagnose("screenshot: a page cannot write files; the browser can take screenshots");
+    }
+    if (session_->roundIsOver() && !std::exchange(saidRoundOver_, true)) {
+        rovuzu_page_round_over();
     }
     return !turn.quit;
 }

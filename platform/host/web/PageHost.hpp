@@ -45,6 +45,8 @@ class PageHost {
     // The start tap: launches the application and starts drawing. False (after one line on
     // stderr) when the application cannot start.
     bool start();
+    // Another round, once one has started: a new session on what the page already has.
+    bool restart();
     // A reading of the motion sensors: the device turns to it.
     void sense(const DeviceOrientation::Reading& reading);
     // A WebXR frame's view, drawn into the layer's framebuffer, which is bound; `time` in
@@ -73,6 +75,9 @@ class PageHost {
     bool fitCanvas();
     // Fits the canvas, and the view to it.
     void refit();
+    // A session for the page's plan, launched.
+    bool launch();
+    void keepFrames();
     // One animation frame; false when the run is over.
     bool frame(double time);
     // The turns due by `time` (milliseconds on the page's clock), and the newest frame drawn,
@@ -95,6 +100,8 @@ class PageHost {
     double startedAt_ = -1.0;  // the first animation frame's time, in milliseconds
     bool dragging_ = false;
     bool xr_ = false;
+    bool framing_ = false;        // animation frames are turning the session
+    bool saidRoundOver_ = false;  // the page has heard that this round is over
     bool saidScreenshots_ = false;
 };
 

@@ -67,6 +67,11 @@ std::optional<std::string> apply(const std::string& name, const std::string& val
             return "?camera-fov=" + value + ": a field of view from 1 to 179 degrees";
         }
         page.options.cameraFieldOfView = *degrees;
+    } else if (name == "record") {
+        if (!value.empty() && value != "1" && value != "0") {
+            return "?record=" + value + ": give it alone, or as 1 or 0";
+        }
+        page.record = value != "0";
     } else if (name == "xr") {
         if (value != "off" && value != "on") {
             return "?xr=" + value + ": either off or on";

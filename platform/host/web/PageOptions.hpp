@@ -12,12 +12,14 @@ namespace rovuzu {
 // ?seed=N, ?autoplay, ?script=FILE (the same script format, fetched next to the page),
 // ?camera-fov=DEG (the rear camera's field of view across its picture's longer side) and
 // ?clock=virtual (60 frames a second of game time, several per drawn frame, so that a whole
-// round plays in seconds; ?clock=real is the default) and ?xr=off (the motion sensors even where
-// WebXR's world tracking is offered; the page's script reads it, before the game has loaded).
+// round plays in seconds; ?clock=real is the default), ?xr=off (the motion sensors even where
+// WebXR's world tracking is offered; the page's script reads it, before the game has loaded)
+// and ?record (the session's input kept as a script, offered as a download).
 struct PageOptions {
     Options options;
     bool virtualClock = false;
     bool worldTracking = true;
+    bool record = false;
 
     // The options, or one line saying what is wrong with the first bad one. Names that mean
     // nothing here are left alone: a page's address may carry others' parameters.

@@ -95,6 +95,11 @@ EMSCRIPTEN_KEEPALIVE int rovuzu_start() {
     return host && host->start() ? 1 : 0;
 }
 
+EMSCRIPTEN_KEEPALIVE int rovuzu_restart() {
+    const auto& host = rovuzu::pageHost();
+    return host && host->restart() ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE void rovuzu_orientation(double alpha, double beta, double gamma,
                                              double screenAngle) {
     if (const auto& host = rovuzu::pageHost()) {

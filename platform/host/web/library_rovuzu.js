@@ -23,6 +23,14 @@ mergeInto(LibraryManager.library, {
     Module['rovuzuLine'](UTF8ToString(text));
   },
 
+  rovuzu_page_round_over: function() {
+    Module['rovuzuRoundOver']();
+  },
+
+  rovuzu_page_recording: function(file) {
+    Module['rovuzuRecording'](UTF8ToString(file));
+  },
+
   rovuzu_page_drawn: function(milliseconds) {
     Module['rovuzuDrawn'](milliseconds);
   },
