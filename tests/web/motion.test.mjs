@@ -2,12 +2,14 @@
 // then the world and its targets stay put while the phone turns, in portrait and landscape.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { grey, greyClip } from './support/clip.mjs';
 import { cameraFocalLength, facing, focalLength, middleOfOthers, positionOf, project, shiftOf } from './support/geometry.mjs';
-import { launchBrowser, openPage, orient, picture, play, report, servePage, settle } from './support/page.mjs';
+import { desktopBinary, launchBrowser, openPage, orient, picture, play, report, servePage, settle } from './support/page.mjs';
+import { readPng } from './support/png.mjs';
 
 const folder = mkdtempSync(join(tmpdir(), 'rovuzu-motion-'));
 const greyRgb = [grey[0], grey[0], grey[0]];
@@ -87,3 +89,59 @@ for (const [name, size, holding] of [['portrait', [390, 844], portrait], ['lands
     });
   });
 }
+
+// Straight up and down, where yaw and roll turn about the same axis: the page's view must be the
+// very rotation the sensors say, as the desktop draws it from the same quaternion, worked out
+// here on its own from the browser's angles (device in the Earth's frame: Rz(alpha) Rx(beta)
+// Ry(gamma); the Earth's up is the world's y).
+const quaternionTimes = ([ax, ay, az, aw], [bx, by, bz, bw]) => [
+  aw * bx + ax * bw + ay * bz - az * by, aw * by - ax * bz + ay * bw + az * bx,
+  aw * bz + ax * by - ay * bx + az * bw, aw * bw - ax * bx - ay * by - az * bz];
+const about = (axis, degrees) => {
+  const half = (degrees * Math.PI) / 360;
+  const q = [0, 0, 0, Math.cos(half)];
+  q[axis] = Math.sin(half);
+  return q;
+};
+const sensed = (alpha, beta, gamma) =>
+  [about(0, -90), about(2, alpha), about(0, beta), about(1, gamma)].reduce(quaternionTimes);
+
+// The desktop's picture of a rotation, at one pixel a point like the page's.
+function desktopPicture(rotation, [width, height]) {
+  const script = join(folder, 'pose.txt');
+  const shot = join(folder, 'pose.png');
+  writeFileSync(script, `0.1 orient ${rotation.join(' ')}\n0.5 quit\n`);
+  execFileSync(desktopBinary, ['--headless', '--seed', '12', '--view', `${width}x${height}`, '--script', script,
+    '--screenshot', shot], { env: { ...process.env, SDL_AUDIODRIVER: 'dummy' } });
+  const big = readPng(readFileSync(shot));
+  return { width, height, at: (x, y) => [0, 1, 2].map((k) => (big.at(2 * x, 2 * y)[k] + big.at(2 * x + 1, 2 * y)[k]
+    + big.at(2 * x, 2 * y + 1)[k] + big.at(2 * x + 1, 2 * y + 1)[k]) / 4) };
+}
+
+test('looking straight up or down, and just short of it, the view is the rotation the sensors say', async () => {
+  const browser = await launchBrowser();
+  try {
+    const [width, height] = [390, 844];
+    const page = await openPage(browser, `${server.url}?seed=12`, { width, height });
+    await play(page.page);
+    await hold(page, [0, 90, 0]);  // where tracking begins: the heading the rest is measured from
+    // Where to look for texture with corners: a square on the rug below, a crossing of the
+    // ceiling's joints above.
+    const offs = [];
+    for (const [beta, x, y] of [[0, 283, 103], [0.5, 283, 103], [-180, 310, 620], [179.5, 310, 620]]) {
+      await hold(page, [30, beta, 0]);
+      const shown = await picture(page.page);
+      const drawn = desktopPicture(sensed(30, beta, 0), [width, height]);
+      const across = shiftOf(drawn, shown, x, y, { range: 40 });
+      const down = shiftOf(drawn, shown, x, y, { along: 'y', range: 40 });
+      offs.push(`beta ${beta}: ${Math.hypot(across, down).toFixed(1)}`);
+      // The two draw the room's textures differently (the page filters them, the desktop does
+      // not): a pixel or two between them is that; a clamp short of vertical is a degree, 13 px.
+      assert.ok(Math.hypot(across, down) <= 3, `beta ${beta}: the view is off by ${across}, ${down} px`);
+    }
+    console.log(`near vertical, off by (px): ${offs.join(', ')}`);
+    assert.deepEqual(page.errors(), []);
+  } finally {
+    await browser.close();
+  }
+});
