@@ -36,7 +36,7 @@ test('the page offers one button, "Jugar", and draws the built-in room as the de
   const page = await openPage(browser, server.url);
   await page.page.waitForFunction(() => !document.getElementById('play').disabled);
   const start = await page.page.evaluate(() => ({
-    buttons: [...document.querySelectorAll('button')].map((b) => b.textContent),
+    buttons: [...document.querySelectorAll('button')].filter((b) => !b.hidden).map((b) => b.textContent),
     canvases: document.querySelectorAll('canvas').length,
     scrolls: document.scrollingElement.scrollHeight > innerHeight || document.scrollingElement.scrollWidth > innerWidth,
   }));
@@ -119,16 +119,21 @@ test('a script plays the same round, to the same report, as the desktop plays it
   assert.deepEqual(await report(page.page), desktop.report);
 });
 
-test('a bad address or a broken script is refused on the page, with no start', async () => {
+test('a bad address, an unknown option or a broken script is refused on the page, with no start', async () => {
   for (const [query, problem] of [['?seed=x', '?seed=x: not a whole number'],
+    ['?Seed=5', '?Seed=5: not an option here; the page takes ?seed, ?autoplay'],
+    ['?seed=5&foo=1', '?foo=1: not an option here'],
     ['?script=missing.txt', 'missing.txt: cannot be fetched'],
     ['?script=broken.txt', 'broken.txt: line 1']]) {
     const page = await openPage(browser, `${server.url}${query}`);
     await page.page.waitForFunction(() => window.rovuzu.lines.length > 0, { timeout: 30000 });
     const shown = await page.page.evaluate(() => ({ lines: window.rovuzu.lines,
+      buttons: [...document.querySelectorAll('button')].filter((b) => !b.hidden).length,
       disabled: document.getElementById('play').disabled }));
     assert.equal(shown.lines.length, 1, query);
     assert.ok(shown.lines[0].includes(problem), `${query}: ${shown.lines[0]}`);
     assert.equal(shown.disabled, true, query);
+    assert.equal(shown.buttons, 0, `${query}: nothing to press`);
+    await page.page.close();
   }
 });

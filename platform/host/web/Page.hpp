@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The page around the game, written in JavaScript (library_rovuzu.js): its start screen, its
-// line of text, the camera's video, the sensors and Web Audio. Every function here returns at
+// lines of text, the camera's video, the sensors and Web Audio. Every function here returns at
 // once; none waits for the browser.
 extern "C" {
 
@@ -11,8 +11,9 @@ extern "C" {
 char* rovuzu_page_query();
 // The game is ready: the start screen offers its button.
 void rovuzu_page_ready();
-// Shows one line on the page, or none for an empty text.
-void rovuzu_page_line(const char* text);
+// The game cannot start: the start screen shows `text` in one line instead of its button, and
+// a button that loads the page again when `retry` is not 0 (for what may not happen twice).
+void rovuzu_page_cannot_start(const char* text, int retry);
 // A frame was drawn, after `milliseconds` of the game's own work on it (the turn, its layout
 // and the drawing calls), for the page's figures.
 void rovuzu_page_drawn(double milliseconds);

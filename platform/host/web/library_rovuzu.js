@@ -1,7 +1,7 @@
 // The page's side of Page.hpp, linked into rovuzu.js with --js-library. It reaches the page's
 // own script (index.html) through the Module object: Module.rovuzuReady(),
-// Module.rovuzuLine(text) and Module.rovuzuDrawn(ms) for the page's state, Module.rovuzuVideo
-// for the camera's <video>,
+// Module.rovuzuCannotStart(text, retry) and Module.rovuzuDrawn(ms) for the page's state,
+// Module.rovuzuVideo for the camera's <video>,
 // Module.rovuzuAudio for the AudioContext the start tap made, if any.
 mergeInto(LibraryManager.library, {
   $ROVUZU: {
@@ -19,8 +19,8 @@ mergeInto(LibraryManager.library, {
     Module['rovuzuReady']();
   },
 
-  rovuzu_page_line: function(text) {
-    Module['rovuzuLine'](UTF8ToString(text));
+  rovuzu_page_cannot_start: function(text, retry) {
+    Module['rovuzuCannotStart'](UTF8ToString(text), !!retry);
   },
 
   rovuzu_page_drawn: function(milliseconds) {
