@@ -18,10 +18,13 @@ void rovuzu_page_cannot_start(const char* text, int retry);
 // and the drawing calls), for the page's figures.
 void rovuzu_page_drawn(double milliseconds);
 
+// The camera, while it gives pictures: a camera the phone has taken away (its track ended or
+// muted) is no camera until it is back.
 // Uploads the camera's newest picture into the texture, when it has one the texture has not
 // had; says its size (0 by 0 without a camera). Returns 1 when it uploaded a picture.
 int rovuzu_camera_upload(unsigned texture, int* width, int* height);
-// How many pictures the camera has shown so far: 0 without a camera.
+// How many pictures the camera has shown so far, never the same number for two pictures: 0
+// without a camera.
 double rovuzu_camera_pictures();
 // The size of the camera's pictures now; 0 by 0 without a camera.
 void rovuzu_camera_size(int* width, int* height);

@@ -1,7 +1,7 @@
 // The page's side of Page.hpp, linked into rovuzu.js with --js-library. It reaches the page's
 // own script (index.html) through the Module object: Module.rovuzuReady(),
 // Module.rovuzuCannotStart(text, retry) and Module.rovuzuDrawn(ms) for the page's state,
-// Module.rovuzuVideo for the camera's <video>,
+// Module.rovuzuCamera() for the camera's <video> while it has pictures (null otherwise),
 // Module.rovuzuAudio for the AudioContext the start tap made, if any.
 mergeInto(LibraryManager.library, {
   $ROVUZU: {
@@ -29,7 +29,7 @@ mergeInto(LibraryManager.library, {
 
   rovuzu_camera_upload__deps: ['$GL'],
   rovuzu_camera_upload: function(texture, widthOut, heightOut) {
-    var video = Module['rovuzuVideo'];
+    var video = Module['rovuzuCamera']();
     var ready = video && video.readyState >= 2 && video.videoWidth > 0;
     HEAP32[widthOut >> 2] = ready ? video.videoWidth : 0;
     HEAP32[heightOut >> 2] = ready ? video.videoHeight : 0;
@@ -42,14 +42,14 @@ mergeInto(LibraryManager.library, {
   },
 
   rovuzu_camera_size: function(widthOut, heightOut) {
-    var video = Module['rovuzuVideo'];
+    var video = Module['rovuzuCamera']();
     var ready = video && video.videoWidth > 0;
     HEAP32[widthOut >> 2] = ready ? video.videoWidth : 0;
     HEAP32[heightOut >> 2] = ready ? video.videoHeight : 0;
   },
 
   rovuzu_camera_pictures: function() {
-    var video = Module['rovuzuVideo'];
+    var video = Module['rovuzuCamera']();
     return video && video.videoWidth > 0 ? video.rovuzuPictures : 0;
   },
 
