@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { desktopRound } from './support/desktop.mjs';
 import { readPng } from './support/png.mjs';
-import { desktopBinary, launchBrowser, openPage, picture, play, report, servePage } from './support/page.mjs';
+import { desktopBinary, launchBrowser, openPage, picture, play, report, servePage, settle } from './support/page.mjs';
 
 const script = `# seed 5
 0.5 look 30 -10
@@ -136,4 +136,16 @@ test('a bad address, an unknown option or a broken script is refused on the page
     assert.equal(shown.buttons, 0, `${query}: nothing to press`);
     await page.page.close();
   }
+});
+
+test('Web Audio suspended by the phone (a call, an app switch) resumes on the next tap', async () => {
+  const page = await openPage(browser, server.url);
+  await play(page.page);
+  await page.page.evaluate(() => Module.rovuzuAudio.suspend());
+  await page.page.waitForFunction(() => window.rovuzu.audio === 'suspended');
+  await settle(page.page);
+  assert.equal(await page.page.evaluate(() => window.rovuzu.audio), 'suspended', 'nothing resumes it but a tap');
+  await page.page.touchscreen.tap(195, 500);
+  await page.page.waitForFunction(() => window.rovuzu.audio === 'running', { timeout: 5000 });
+  assert.deepEqual(page.errors(), []);
 });
