@@ -56,6 +56,31 @@ TEST(PageOptionsTest, ABadValueIsOneLineNamingIt) {
     }
 }
 
+TEST(PageOptionsTest, AnUnknownOptionIsOneLineNamingItAndWhatThePageTakes) {
+    const std::string takes =
+        ": not an option here; the page takes ?seed, ?autoplay, ?script, ?camera-fov, ?clock, ?xr, "
+        "?record";
+    for (const auto& [query, named] :
+         {std::pair{"?Seed=5", "?Seed=5"}, std::pair{"?seed=5&foo=1", "?foo=1"},
+          std::pair{"?autoplay&verbose", "?verbose"},
+          std::pair{"?clock%3Dvirtual", "?clock=virtual"}}) {
+        const auto result = PageOptions::parse(query);
+        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << query;
+        EXPECT_EQ(std::get<std::string>(result), named + takes);
+    }
+    // The first problem in the address is the one said.
+    EXPECT_EQ(std::get<std::string>(PageOptions::parse("?seed=abc&foo")),
+              "?seed=abc: not a whole number from 0 to 4294967295");
+    EXPECT_EQ(std::get<std::string>(PageOptions::parse("?foo&seed=abc")), "?foo" + takes);
+}
+
+TEST(PageOptionsTest, TheTagsSitesAddToSharedLinksStillStartTheGame) {
+    const PageOptions page =
+        parsed("?seed=9&utm_source=chat&utm_medium=social&fbclid=Iw4R&gclid=Cj0");
+    EXPECT_EQ(page.options.seed, 9U);
+    EXPECT_FALSE(page.options.autoplay);
+}
+
 // Readings of a phone held upright, as the browser gives them: in portrait its camera faces the
 // horizon at beta 90; in landscape, the phone's top to the left, at alpha 90, beta 0, gamma -90.
 struct Held {

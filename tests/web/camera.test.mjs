@@ -8,7 +8,7 @@ import { join } from 'node:path';
 import { barsClip } from './support/clip.mjs';
 import { desktopRound } from './support/desktop.mjs';
 import { facing, positionOf } from './support/geometry.mjs';
-import { launchBrowser, openPage, picture, play, servePage, settle } from './support/page.mjs';
+import { launchBrowser, openPage, picture, play, report, servePage, settle } from './support/page.mjs';
 
 const folder = mkdtempSync(join(tmpdir(), 'rovuzu-clips-'));
 let server;
@@ -93,6 +93,47 @@ test('without a camera or motion sensors the room shows, the keys and a drag tur
     await page.page.mouse.up({ button: 'right' });
     await settle(page.page);
     assert.notDeepEqual((await picture(page.page)).at(195, 422), afterKeys.at(195, 422), 'the drag turned it');
+    assert.deepEqual(page.errors(), []);
+  } finally {
+    await browser.close();
+  }
+});
+
+test('a camera taken away mid-round gives the room and a line; back on the page it is asked for once and returns', async () => {
+  const asked = () => {
+    window.cameraAsks = 0;
+    const ask = navigator.mediaDevices.getUserMedia.bind(navigator.mediaDevices);
+    navigator.mediaDevices.getUserMedia = (constraints) => { window.cameraAsks++; return ask(constraints); };
+  };
+  const browser = await launchBrowser({ camera: barsClip(join(folder, 'bars.y4m')) });
+  try {
+    const page = await openPage(browser, `${server.url}?seed=12`, { beforeLoad: asked });
+    await play(page.page);
+    const isBars = (shown) => near(shown.at(2, 600), [0, 255, 0]) && near(shown.at(387, 600), [0, 0, 255]);
+    assert.ok(isBars(await picture(page.page)), 'the camera at first');
+    const lostLine = 'Se ha perdido la cámara: se muestra la sala hasta que vuelva.';
+    const lines = () => page.page.evaluate(() => window.rovuzu.lines);
+
+    // Another app takes the camera: its track ends.
+    await page.page.evaluate(() => document.querySelector('video.camera').srcObject.getVideoTracks()[0].stop());
+    await settle(page.page);
+    const lost = await picture(page.page);
+    assert.ok(isRoom(lost) && !isBars(lost), `the room, not the clip: ${lost.at(195, 60)}, ${lost.at(2, 600)}`);
+    assert.equal(await page.page.evaluate(() => window.rovuzu.camera), 'lost');
+    assert.ok((await lines()).includes(lostLine));
+    const { time } = await report(page.page);
+    await page.page.waitForFunction((then) => window.rovuzu.report().time > then + 0.5, {}, time);
+
+    // Back on the page: asked for once, and the picture replaces the room.
+    await page.page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
+    await page.page.waitForFunction(() => window.rovuzu.camera === 'live', { timeout: 10000 });
+    await settle(page.page);
+    assert.ok(isBars(await picture(page.page)), 'the camera back');
+    assert.ok(!(await lines()).includes(lostLine));
+    // A return with the camera live asks for nothing.
+    await page.page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
+    await settle(page.page);
+    assert.equal(await page.page.evaluate(() => window.cameraAsks), 2);
     assert.deepEqual(page.errors(), []);
   } finally {
     await browser.close();

@@ -145,3 +145,28 @@ test('looking straight up or down, and just short of it, the view is the rotatio
     await browser.close();
   }
 });
+
+test('sensors that answer after the first second take back the line that said there were none', async () => {
+  const browser = await launchBrowser();
+  try {
+    // Seed 12 places its first four targets far behind: the room alone is in view.
+    const page = await openPage(browser, `${server.url}?seed=12`);
+    await play(page.page);
+    await page.page.waitForFunction(() => window.rovuzu.motion === 'none', { timeout: 10000 });
+    const sensorsLine = (lines) => lines.filter((line) => /sensores/.test(line));
+    assert.equal(sensorsLine(await page.page.evaluate(() => window.rovuzu.lines)).length, 1);
+    await new Promise((done) => setTimeout(done, 500));
+    await hold(page, portrait(0, 0));
+    assert.deepEqual(sensorsLine(await page.page.evaluate(() => window.rovuzu.lines)), []);
+    assert.equal(await page.page.evaluate(() => document.getElementById('lines').textContent.includes('sensores')), false);
+    // And they turn the view from then on, by the angle turned.
+    const ahead = await picture(page.page);
+    await hold(page, portrait(turn, 0));
+    const moved = shiftOf(ahead, await picture(page.page), 195, 422);
+    const shift = Math.tan((turn * Math.PI) / 180) * focalLength(390, 844);
+    assert.ok(Math.abs(moved - shift) <= 3, `moved ${moved} px right, expected ${shift.toFixed(1)}`);
+    assert.deepEqual(page.errors(), []);
+  } finally {
+    await browser.close();
+  }
+});

@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { desktopRound } from './support/desktop.mjs';
 import { readPng } from './support/png.mjs';
-import { desktopBinary, launchBrowser, openPage, picture, play, report, servePage } from './support/page.mjs';
+import { desktopBinary, launchBrowser, openPage, picture, play, report, servePage, settle } from './support/page.mjs';
 
 const script = `# seed 5
 0.5 look 30 -10
@@ -119,16 +119,33 @@ test('a script plays the same round, to the same report, as the desktop plays it
   assert.deepEqual(await report(page.page), desktop.report);
 });
 
-test('a bad address or a broken script is refused on the page, with no start', async () => {
+test('a bad address, an unknown option or a broken script is refused on the page, with no start', async () => {
   for (const [query, problem] of [['?seed=x', '?seed=x: not a whole number'],
+    ['?Seed=5', '?Seed=5: not an option here; the page takes ?seed, ?autoplay'],
+    ['?seed=5&foo=1', '?foo=1: not an option here'],
     ['?script=missing.txt', 'missing.txt: cannot be fetched'],
     ['?script=broken.txt', 'broken.txt: line 1']]) {
     const page = await openPage(browser, `${server.url}${query}`);
     await page.page.waitForFunction(() => window.rovuzu.lines.length > 0, { timeout: 30000 });
     const shown = await page.page.evaluate(() => ({ lines: window.rovuzu.lines,
+      buttons: [...document.querySelectorAll('button')].filter((b) => b.offsetParent !== null).length,
       disabled: document.getElementById('play').disabled }));
     assert.equal(shown.lines.length, 1, query);
     assert.ok(shown.lines[0].includes(problem), `${query}: ${shown.lines[0]}`);
     assert.equal(shown.disabled, true, query);
+    assert.equal(shown.buttons, 0, `${query}: nothing to press`);
+    await page.page.close();
   }
+});
+
+test('Web Audio suspended by the phone (a call, an app switch) resumes on the next tap', async () => {
+  const page = await openPage(browser, server.url);
+  await play(page.page);
+  await page.page.evaluate(() => Module.rovuzuAudio.suspend());
+  await page.page.waitForFunction(() => window.rovuzu.audio === 'suspended');
+  await settle(page.page);
+  assert.equal(await page.page.evaluate(() => window.rovuzu.audio), 'suspended', 'nothing resumes it but a tap');
+  await page.page.touchscreen.tap(195, 500);
+  await page.page.waitForFunction(() => window.rovuzu.audio === 'running', { timeout: 5000 });
+  assert.deepEqual(page.errors(), []);
 });

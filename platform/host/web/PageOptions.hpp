@@ -21,8 +21,9 @@ struct PageOptions {
     bool worldTracking = true;
     bool record = false;
 
-    // The options, or one line saying what is wrong with the first bad one. Names that mean
-    // nothing here are left alone: a page's address may carry others' parameters.
+    // The options, or one line saying what is wrong with the first bad one: a bad value, or a
+    // name the page does not take (a misspelt option must not play some other round), save
+    // the tags that sites add to links they pass on.
     static std::variant<PageOptions, std::string> parse(std::string_view query);
 };
 

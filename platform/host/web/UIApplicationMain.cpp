@@ -28,10 +28,11 @@ std::unique_ptr<PageHost>& pageHost() {
     return host;
 }
 
-// A refusal: said on stderr and on the page, which then offers no start.
+// A refusal: said on stderr and on the page, which then offers no start. Loading the page
+// again would only say it again.
 void refuse(const std::string& problem) {
     diagnose(problem);
-    rovuzu_page_line(("rovuzu: " + problem).c_str());
+    rovuzu_page_cannot_start(("rovuzu: " + problem).c_str(), 0);
 }
 
 std::optional<Script> fetchedScript(const Options& options) {
@@ -74,7 +75,7 @@ int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClas
     NSBundle::setMainBundlePath(kResources);
     auto host = std::make_unique<PageHost>(page, std::move(*script), delegateClassName);
     if (!host->openCanvas()) {
-        rovuzu_page_line("rovuzu: this browser cannot draw with WebGL");
+        rovuzu_page_cannot_start("Este navegador no puede mostrar el juego: no tiene WebGL.", 1);
         return 0;
     }
     // The room's textures take a while to paint: before the start tap, not after it. The start

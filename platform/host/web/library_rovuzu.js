@@ -1,8 +1,9 @@
 // The page's side of Page.hpp, linked into rovuzu.js with --js-library. It reaches the page's
 // own script (index.html) through the Module object: Module.rovuzuReady(),
-// Module.rovuzuLine(text) and Module.rovuzuDrawn(ms) for the page's state, Module.rovuzuVideo
-// for the camera's <video>, Module.rovuzuAudio for the AudioContext the start tap made, if
-// any, and Module.rovuzuXr for the WebXR session it opened, if any.
+// Module.rovuzuCannotStart(text, retry) and Module.rovuzuDrawn(ms) for the page's state,
+// Module.rovuzuCamera() for the camera's <video> while it has pictures (null otherwise),
+// Module.rovuzuAudio for the AudioContext the start tap made, if any, and Module.rovuzuXr for
+// the WebXR session it opened, if any.
 mergeInto(LibraryManager.library, {
   $ROVUZU: {
     sounds: [null],   // AudioBuffer by number; null while it decodes or where it did not
@@ -19,8 +20,8 @@ mergeInto(LibraryManager.library, {
     Module['rovuzuReady']();
   },
 
-  rovuzu_page_line: function(text) {
-    Module['rovuzuLine'](UTF8ToString(text));
+  rovuzu_page_cannot_start: function(text, retry) {
+    Module['rovuzuCannotStart'](UTF8ToString(text), !!retry);
   },
 
   rovuzu_page_round_over: function() {
@@ -37,7 +38,7 @@ mergeInto(LibraryManager.library, {
 
   rovuzu_camera_upload__deps: ['$GL'],
   rovuzu_camera_upload: function(texture, widthOut, heightOut) {
-    var video = Module['rovuzuVideo'];
+    var video = Module['rovuzuCamera']();
     var ready = video && video.readyState >= 2 && video.videoWidth > 0;
     HEAP32[widthOut >> 2] = ready ? video.videoWidth : 0;
     HEAP32[heightOut >> 2] = ready ? video.videoHeight : 0;
@@ -50,14 +51,14 @@ mergeInto(LibraryManager.library, {
   },
 
   rovuzu_camera_size: function(widthOut, heightOut) {
-    var video = Module['rovuzuVideo'];
+    var video = Module['rovuzuCamera']();
     var ready = video && video.videoWidth > 0;
     HEAP32[widthOut >> 2] = ready ? video.videoWidth : 0;
     HEAP32[heightOut >> 2] = ready ? video.videoHeight : 0;
   },
 
   rovuzu_camera_pictures: function() {
-    var video = Module['rovuzuVideo'];
+    var video = Module['rovuzuCamera']();
     return video && video.videoWidth > 0 ? video.rovuzuPictures : 0;
   },
 

@@ -50,9 +50,14 @@ export async function launchBrowser({ camera = 'none' } = {}) {
 }
 
 // A phone-sized page (390 by 844 points, one pixel a point, unless said) at `url`: its
-// console and errors kept. `beforeLoad` runs in the page before its own script.
-export async function openPage(browser, url, { width = 390, height = 844, landscape = false, dpr = 1, beforeLoad } = {}) {
+// console and errors kept. `beforeLoad` runs in the page before its own script; `onRequest`,
+// when given, answers each request the page makes (puppeteer's interception).
+export async function openPage(browser, url, { width = 390, height = 844, landscape = false, dpr = 1, beforeLoad, onRequest } = {}) {
   const page = await browser.newPage();
+  if (onRequest) {
+    await page.setRequestInterception(true);
+    page.on('request', onRequest);
+  }
   const console = [];
   page.on('console', (message) => console.push({ type: message.type(), text: message.text() }));
   page.on('pageerror', (error) => console.push({ type: 'pageerror', text: String(error.message) }));
