@@ -6,36 +6,10 @@
 #include <vector>
 
 #include "platform/host/core/GpuTextures.hpp"
+#include "tests/support/FakeGpu.hpp"
 
 namespace rovuzu {
 namespace {
-
-// A GPU that hands out numbers and remembers what it holds and what each was made from.
-class FakeGpu final : public GpuTextures::Maker {
-  public:
-    GpuTextures::Handle make(const GpuTextures::Recipe& recipe) override {
-        if (refuses) {
-            return 0;
-        }
-        const GpuTextures::Handle handle = next_++;
-        held[handle] = recipe.pixels.get();
-        ++made;
-        return handle;
-    }
-    void release(GpuTextures::Handle handle) override {
-        EXPECT_EQ(held.erase(handle), 1U) << "freed a texture it does not hold: " << handle;
-        ++released;
-    }
-
-    // What each held texture was made from.
-    std::map<GpuTextures::Handle, const PixelImage*> held;
-    int made = 0;
-    int released = 0;
-    bool refuses = false;
-
-  private:
-    GpuTextures::Handle next_ = 100;
-};
 
 std::shared_ptr<const PixelImage> picture(int width) {
     return std::make_shared<const PixelImage>(width, 1, Rgba{1.0F, 1.0F, 1.0F, 1.0F});
@@ -51,8 +25,10 @@ TEST(GpuTexturesTest, TexturesAreMadeWhenAddedAndFreedWhenRemovedOrAtTheEnd) {
         const GpuTextures::Id second = textures.add({blue, false, true});
         EXPECT_NE(first, second);
         ASSERT_EQ(gpu.held.size(), 2U);
-        EXPECT_EQ(gpu.held.at(textures.handle(first)), red.get());
-        EXPECT_EQ(gpu.held.at(textures.handle(second)), blue.get());
+        EXPECT_EQ(gpu.held.at(textures.handle(first)).pixels, red);
+        EXPECT_EQ(gpu.held.at(textures.handle(second)).pixels, blue);
+        EXPECT_FALSE(gpu.held.at(textures.handle(second)).smooth);
+        EXPECT_TRUE(gpu.held.at(textures.handle(second)).opaque);
 
         textures.remove(first);
         EXPECT_EQ(textures.handle(first), 0U);
@@ -62,6 +38,7 @@ TEST(GpuTexturesTest, TexturesAreMadeWhenAddedAndFreedWhenRemovedOrAtTheEnd) {
     }
     EXPECT_TRUE(gpu.held.empty());
     EXPECT_EQ(gpu.released, 2);
+    EXPECT_EQ(gpu.strayReleases, 0);
 }
 
 TEST(GpuTexturesTest, ALostGpuGetsEveryTextureBackFromItsOwnPictureUnderTheSameId) {
@@ -96,9 +73,9 @@ TEST(GpuTexturesTest, ALostGpuGetsEveryTextureBackFromItsOwnPictureUnderTheSameI
     EXPECT_EQ(gpu.made, 7);
     EXPECT_EQ(gpu.released, 0);
     for (std::size_t i = 0; i < ids.size(); ++i) {
-        EXPECT_EQ(gpu.held.at(textures.handle(ids[i])), pictures[i].get());
+        EXPECT_EQ(gpu.held.at(textures.handle(ids[i])).pixels, pictures[i]);
     }
-    EXPECT_EQ(gpu.held.at(textures.handle(added)), late.get());
+    EXPECT_EQ(gpu.held.at(textures.handle(added)).pixels, late);
     EXPECT_NE(textures.handle(ids[0]), before);
     EXPECT_EQ(gpu.held.size(), 4U);
 }
@@ -114,10 +91,11 @@ TEST(GpuTexturesTest, AResetGpuHasEveryTextureFreedThenMadeAgain) {
 
     textures.release();
     EXPECT_EQ(gpu.released, 2);
+    EXPECT_EQ(gpu.strayReleases, 0);
     EXPECT_TRUE(gpu.held.empty());
     textures.restore();
-    EXPECT_EQ(gpu.held.at(textures.handle(a)), first.get());
-    EXPECT_EQ(gpu.held.at(textures.handle(b)), second.get());
+    EXPECT_EQ(gpu.held.at(textures.handle(a)).pixels, first);
+    EXPECT_EQ(gpu.held.at(textures.handle(b)).pixels, second);
     EXPECT_FALSE(old.contains(textures.handle(a)) || old.contains(textures.handle(b)));
 }
 
@@ -130,7 +108,7 @@ TEST(GpuTexturesTest, ATextureTheGpuCouldNotMakeIsTriedAgainAtTheRestore) {
     EXPECT_EQ(textures.handle(id), 0U);
     gpu.refuses = false;
     textures.restore();
-    EXPECT_EQ(gpu.held.at(textures.handle(id)), image.get());
+    EXPECT_EQ(gpu.held.at(textures.handle(id)).pixels, image);
     // Held textures are not made twice.
     textures.restore();
     EXPECT_EQ(gpu.made, 1);
