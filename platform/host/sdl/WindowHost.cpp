@@ -253,6 +253,12 @@ void WindowHost::handle(const SDL_Event& event, HostLoop& loop) {
         case SDL_WINDOWEVENT:
             handleWindow(event.window, loop);
             break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            // The GPU lost what the renderer had on it: every texture is made again.
+            renderer_->reset(sdlRenderer_);
+            loop.redraw();
+            break;
         default:
             break;
     }
