@@ -41,7 +41,7 @@ TEST(GpuTexturesTest, TexturesAreMadeWhenAddedAndFreedWhenRemovedOrAtTheEnd) {
     EXPECT_EQ(gpu.strayReleases, 0);
 }
 
-TEST(GpuTexturesTest, ALostGpuGetsEveryTextureBackFromItsOwnPictureUnderTheSameId) {
+TEST(GpuTexturesTest, AGpuTakenAwayGetsEveryTextureBackFromItsOwnPictureUnderTheSameId) {
     FakeGpu gpu;
     GpuTextures textures(gpu);
     std::vector<std::shared_ptr<const PixelImage>> pictures{picture(1), picture(2), picture(3)};
@@ -50,53 +50,41 @@ TEST(GpuTexturesTest, ALostGpuGetsEveryTextureBackFromItsOwnPictureUnderTheSameI
     for (const auto& p : pictures) {
         ids.push_back(textures.add({p}));
     }
-    const GpuTextures::Handle before = textures.handle(ids[0]);
+    const std::set<GpuTextures::Handle> old{textures.handle(ids[0]), textures.handle(ids[1]),
+                                            textures.handle(ids[2])};
 
-    textures.lose();
-    // Lost with the context: nothing is freed, no handle is handed out, nothing is made.
-    EXPECT_EQ(gpu.released, 0);
+    textures.release();
+    // Every texture freed, once; no handle handed out while the GPU is away.
+    EXPECT_EQ(gpu.released, 3);
+    EXPECT_EQ(gpu.strayReleases, 0);
+    EXPECT_TRUE(gpu.held.empty());
     EXPECT_TRUE(textures.isAway());
     for (const GpuTextures::Id id : ids) {
         EXPECT_EQ(textures.handle(id), 0U);
     }
-    gpu.held.clear();  // the context took them with it
-    // Text set while the context is away is made at the restore, and a line let go of then
+    // Text set while the GPU is away is made at the restore, and a line let go of meanwhile
     // is never made.
     const auto late = picture(4);
     const GpuTextures::Id added = textures.add({late});
     const GpuTextures::Id dropped = textures.add({picture(5)});
     textures.remove(dropped);
     EXPECT_EQ(gpu.made, 3);
+    EXPECT_EQ(gpu.released, 3);
 
     textures.restore();
     EXPECT_FALSE(textures.isAway());
     EXPECT_EQ(gpu.made, 7);
-    EXPECT_EQ(gpu.released, 0);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         EXPECT_EQ(gpu.held.at(textures.handle(ids[i])).pixels, pictures[i]);
+        EXPECT_FALSE(old.contains(textures.handle(ids[i])));
     }
     EXPECT_EQ(gpu.held.at(textures.handle(added)).pixels, late);
-    EXPECT_NE(textures.handle(ids[0]), before);
     EXPECT_EQ(gpu.held.size(), 4U);
-}
-
-TEST(GpuTexturesTest, AResetGpuHasEveryTextureFreedThenMadeAgain) {
-    FakeGpu gpu;
-    GpuTextures textures(gpu);
-    const auto first = picture(1);
-    const auto second = picture(2);
-    const GpuTextures::Id a = textures.add({first});
-    const GpuTextures::Id b = textures.add({second});
-    const std::set<GpuTextures::Handle> old{textures.handle(a), textures.handle(b)};
-
+    // Taken away a second time, as often as the browser likes.
     textures.release();
-    EXPECT_EQ(gpu.released, 2);
-    EXPECT_EQ(gpu.strayReleases, 0);
-    EXPECT_TRUE(gpu.held.empty());
     textures.restore();
-    EXPECT_EQ(gpu.held.at(textures.handle(a)).pixels, first);
-    EXPECT_EQ(gpu.held.at(textures.handle(b)).pixels, second);
-    EXPECT_FALSE(old.contains(textures.handle(a)) || old.contains(textures.handle(b)));
+    EXPECT_EQ(gpu.held.size(), 4U);
+    EXPECT_EQ(gpu.strayReleases, 0);
 }
 
 TEST(GpuTexturesTest, ATextureTheGpuCouldNotMakeIsTriedAgainAtTheRestore) {

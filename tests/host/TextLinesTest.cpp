@@ -95,7 +95,7 @@ TEST_F(TextLinesTest, AFramesTextLandsInItsBoxAndNothingIsDrawnWhileTheGpuIsAway
     EXPECT_EQ(placed->box,
               TextBox::of(text, line->width, line->height, line->ascent, line->padding));
 
-    textures.lose();
+    textures.release();
     EXPECT_FALSE(lines.place(text));
     // A line first drawn while the GPU is away is set, and made with the others at the restore.
     text.text = "Faltan: 2";

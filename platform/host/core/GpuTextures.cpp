@@ -34,13 +34,6 @@ GpuTextures::Handle GpuTextures::handle(Id id) const {
     return found != textures_.end() ? found->second.handle : 0;
 }
 
-void GpuTextures::lose() {
-    away_ = true;
-    for (auto& [id, texture] : textures_) {
-        texture.handle = 0;
-    }
-}
-
 void GpuTextures::release() {
     away_ = true;
     for (auto& [id, texture] : textures_) {

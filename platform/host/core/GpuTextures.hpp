@@ -9,10 +9,11 @@
 namespace rovuzu {
 
 // The textures a backend keeps on its GPU, each with the picture it was made from, so that all
-// of them can be made again when the GPU takes them away: WebGL loses its context when a phone
-// needs the memory or the page goes to the background, and some of SDL's renderers reset their
-// device. A backend makes and frees the textures themselves through its Maker; everyone else
-// holds a texture by its id, which outlives every remaking, and asks for its handle when drawing.
+// of them can be made again when the GPU takes them away: a browser takes WebGL's context when
+// a phone needs the memory or the page goes to the background, and some of SDL's renderers
+// reset their device. A backend makes and frees the textures themselves through its Maker; everyone
+// else holds a texture by its id, which outlives every remaking, and asks for its handle when
+// drawing.
 class GpuTextures {
   public:
     // A backend's own name for a texture (a WebGL texture's number, an SDL_Texture's address);
@@ -54,11 +55,9 @@ class GpuTextures {
     [[nodiscard]] Handle handle(Id id) const;
     [[nodiscard]] std::size_t size() const { return textures_.size(); }
 
-    // The GPU has taken every texture away (a lost WebGL context): their handles are forgotten,
-    // not freed, and nothing is made until the restore.
-    void lose();
-    // The GPU still holds the textures but their pixels may be gone (SDL's reset events):
-    // every texture is freed, and nothing is made until the restore.
+    // The GPU is taken away (a lost WebGL context), or keeps the textures but may have lost
+    // their pixels (SDL's reset events): every texture is freed (in a lost context that only
+    // lets go of its name), and nothing is made until the restore.
     void release();
     // The GPU is back: every texture it does not hold is made again from its recipe.
     void restore();
