@@ -104,6 +104,8 @@ bool PageHost::openCanvas() {
         return false;
     }
     renderer_ = std::make_unique<GlRenderer>(NSBundle::mainBundle().bundlePath());
+    emscripten_set_webglcontextlost_callback(kCanvas, this, EM_TRUE, onContextLost);
+    emscripten_set_webglcontextrestored_callback(kCanvas, this, EM_TRUE, onContextRestored);
     fitCanvas();
     return true;
 }
@@ -165,7 +167,7 @@ bool PageHost::frame(double time) {
         drawn = turn.frame != nullptr ? turn.frame : drawn;
         screenshots = screenshots || !turn.screenshots.empty();
     } while (page_.virtualClock && !turn.quit && loop_->nextDue() <= until);
-    if (drawn != nullptr) {
+    if (drawn != nullptr && !renderer_->isLost()) {
         renderer_->draw(*drawn);
         rovuzu_page_drawn(emscripten_get_now() - began);
     }
@@ -267,6 +269,22 @@ EM_BOOL PageHost::onVisibility(int /*type*/, const EmscriptenVisibilityChangeEve
                                                  : HostLoop::Lifecycle::enterForeground);
     }
     return EM_FALSE;
+}
+
+// The round goes on while the context is away; declining the browser's default is what lets it
+// give the context back.
+EM_BOOL PageHost::onContextLost(int /*type*/, const void* /*reserved*/, void* host) {
+    hostOf(host).renderer_->lose();
+    return EM_TRUE;
+}
+
+EM_BOOL PageHost::onContextRestored(int /*type*/, const void* /*reserved*/, void* host) {
+    PageHost& self = hostOf(host);
+    self.renderer_->restore();
+    if (self.loop_) {
+        self.loop_->redraw();
+    }
+    return EM_TRUE;
 }
 
 }  // namespace rovuzu

@@ -54,6 +54,8 @@ class PageHost {
     static EM_BOOL onResize(int type, const EmscriptenUiEvent* event, void* host);
     static EM_BOOL onFocus(int type, const EmscriptenFocusEvent* event, void* host);
     static EM_BOOL onVisibility(int type, const EmscriptenVisibilityChangeEvent* event, void* host);
+    static EM_BOOL onContextLost(int type, const void* reserved, void* host);
+    static EM_BOOL onContextRestored(int type, const void* reserved, void* host);
 
     void listen();
     // The view's size in CSS pixels, the canvas's in device pixels; true when it changed.
