@@ -2,8 +2,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
-#include <cmath>
 #include <string_view>
 #include <utility>
 
@@ -104,6 +104,7 @@ bool PageHost::openCanvas() {
         return false;
     }
     renderer_ = std::make_unique<GlRenderer>(NSBundle::mainBundle().bundlePath());
+    canvasSize_.emplace(kCanvas, context_);
     emscripten_set_webglcontextlost_callback(kCanvas, this, EM_TRUE, onContextLost);
     emscripten_set_webglcontextrestored_callback(kCanvas, this, EM_TRUE, onContextRestored);
     fitCanvas();
@@ -136,15 +137,13 @@ bool PageHost::fitCanvas() {
     emscripten_get_element_css_size(kCanvas, &width, &height);
     const double ratio = emscripten_get_device_pixel_ratio();
     const CGSize view{std::max(width, 1.0), std::max(height, 1.0)};
-    const double pixelsPerPoint = ratio > 0.0 ? ratio : 1.0;
-    if (view == view_ && pixelsPerPoint == pixelsPerPoint_) {
+    const double wanted = ratio > 0.0 ? ratio : 1.0;
+    if (view == view_ && wanted == wantedRatio_) {
         return false;
     }
     view_ = view;
-    pixelsPerPoint_ = pixelsPerPoint;
-    emscripten_set_canvas_element_size(kCanvas,
-                                       static_cast<int>(std::lround(view.width * pixelsPerPoint)),
-                                       static_cast<int>(std::lround(view.height * pixelsPerPoint)));
+    wantedRatio_ = wanted;
+    pixelsPerPoint_ = canvasSize_->fit(view, wanted);
     return true;
 }
 

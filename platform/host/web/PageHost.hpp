@@ -12,6 +12,7 @@
 #include "platform/host/core/FrameLoop.hpp"
 #include "platform/host/core/HostLoop.hpp"
 #include "platform/host/core/InputEvent.hpp"
+#include "platform/host/web/CanvasSize.hpp"
 #include "platform/host/web/GlRenderer.hpp"
 #include "platform/host/web/PageOptions.hpp"
 #include "platform/host/web/PhoneCamera.hpp"
@@ -58,7 +59,8 @@ class PageHost {
     static EM_BOOL onContextRestored(int type, const void* reserved, void* host);
 
     void listen();
-    // The view's size in CSS pixels, the canvas's in device pixels; true when it changed.
+    // The view's size in CSS pixels, the canvas's in device pixels, or fewer where the browser
+    // or the GPU cannot draw that many; true when it changed.
     bool fitCanvas();
     // Fits the canvas, and the view to it.
     void refit();
@@ -77,7 +79,9 @@ class PageHost {
     std::optional<HostLoop> loop_;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_ = 0;
     std::unique_ptr<GlRenderer> renderer_;
+    std::optional<CanvasSize> canvasSize_;
     CGSize view_{};
+    double wantedRatio_ = 0.0;  // the device's pixel ratio
     double pixelsPerPoint_ = 1.0;
     double startedAt_ = -1.0;  // the first animation frame's time, in milliseconds
     bool dragging_ = false;
