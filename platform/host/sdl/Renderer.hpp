@@ -28,7 +28,7 @@ class CameraFeed;
 class Renderer {
   public:
     // Fonts are looked up with the aliases in `resources`/fonts.conf, the main bundle's unless
-    // said otherwise. The renderer's scale must stay 1: drawing is in the target's pixels.
+    // said otherwise. Drawing is in the frame's pixels: a renderer's scale stretches them all.
     explicit Renderer(SDL_Renderer* renderer,
                       const std::filesystem::path& resources = NSBundle::mainBundle().bundlePath());
 
