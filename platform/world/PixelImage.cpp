@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace rovuzu {
 
@@ -48,6 +49,15 @@ PixelImage::PixelImage(int width, int height, Rgba fill)
     for (std::size_t filled = pixel.size(); filled < bytes_.size(); filled *= 2) {
         const std::size_t copied = std::min(filled, bytes_.size() - filled);
         std::memcpy(bytes_.data() + filled, bytes_.data(), copied);
+    }
+}
+
+PixelImage::PixelImage(int width, int height, std::vector<std::uint8_t> rgba) {
+    if (width > 0 && height > 0 &&
+        rgba.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4U) {
+        width_ = width;
+        height_ = height;
+        bytes_ = std::move(rgba);
     }
 }
 

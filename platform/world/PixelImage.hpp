@@ -15,6 +15,9 @@ class PixelImage {
     PixelImage() = default;
     // Filled with `fill`. A negative side counts as zero.
     PixelImage(int width, int height, Rgba fill);
+    // Holding `rgba`, four bytes a pixel; bytes that are not `width` by `height` pixels make an
+    // empty image.
+    PixelImage(int width, int height, std::vector<std::uint8_t> rgba);
 
     [[nodiscard]] int width() const { return width_; }
     [[nodiscard]] int height() const { return height_; }

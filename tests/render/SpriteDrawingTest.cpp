@@ -196,7 +196,9 @@ TEST_F(SpriteDrawingTest, AStretchedSpriteHasExactlyThePixelsOfSdlsScaledCopy) {
     const Case cases[] = {{{0.3, -0.7}, 1.37, 1.0, 0.0},    {{-51.25, 80.5}, 0.63, 1.0, 0.0},
                           {{12.9, 3.1}, 2.51, 0.6, 0.0},    {{-190.4, 270.2}, 1.04, 1.0, 0.0},
                           {{140.7, -20.0}, 3.3, 0.85, 0.5}, {{0.0, 0.0}, 1.0, 1.0, 0.0}};
-    TextureCache own(sdl);
+    SdlTextureMaker maker(sdl);
+    GpuTextures gpu(maker);
+    TextureCache own(maker, gpu);
     const auto texture = SKTexture::textureWithImageNamed("speckled");
     for (const Case& c : cases) {
         auto sprite = addSprite("speckled", c.position);

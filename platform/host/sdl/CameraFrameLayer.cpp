@@ -15,7 +15,7 @@ constexpr int kMaxSide = 16384;
 
 }  // namespace
 
-CameraFrameLayer::CameraFrameLayer(SDL_Renderer* renderer) : renderer_(renderer) {}
+CameraFrameLayer::CameraFrameLayer(SdlTextureMaker& maker) : maker_(maker) {}
 
 bool CameraFrameLayer::isUsable(const CameraFrame& frame) {
     const bool sized =
@@ -39,7 +39,7 @@ bool CameraFrameLayer::prepareTexture(int width, int height) {
     if (texture_ && width == width_ && height == height_) {
         return true;
     }
-    texture_.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+    texture_.reset(SDL_CreateTexture(maker_.renderer(), SDL_PIXELFORMAT_ARGB8888,
                                      SDL_TEXTUREACCESS_STREAMING, width, height));
     width_ = texture_ ? width : 0;
     height_ = texture_ ? height : 0;
@@ -73,6 +73,13 @@ void CameraFrameLayer::clear() {
     shown_ = false;
 }
 
+void CameraFrameLayer::reset() {
+    texture_.reset();
+    width_ = 0;
+    height_ = 0;
+    shown_ = false;
+}
+
 void CameraFrameLayer::draw(const SDL_Rect& area, const Frame::Backdrop& backdrop) const {
     const CGRect& part = backdrop.picturePart;
     if (!shown_ || area.w <= 0 || area.h <= 0 || !(part.size.width > 0.0)) {
@@ -85,12 +92,13 @@ void CameraFrameLayer::draw(const SDL_Rect& area, const Frame::Backdrop& backdro
     const SDL_FRect whole{static_cast<float>(area.x - part.origin.x * toHeld * scale),
                           static_cast<float>(area.y - part.origin.y * toHeld * scale),
                           static_cast<float>(width_ * scale), static_cast<float>(height_ * scale)};
+    SDL_Renderer* renderer = maker_.renderer();
     SDL_Rect previous{};
-    const bool clipped = SDL_RenderIsClipEnabled(renderer_) == SDL_TRUE;
-    SDL_RenderGetClipRect(renderer_, &previous);
-    SDL_RenderSetClipRect(renderer_, &area);
-    SDL_RenderCopyF(renderer_, texture_.get(), nullptr, &whole);
-    SDL_RenderSetClipRect(renderer_, clipped ? &previous : nullptr);
+    const bool clipped = SDL_RenderIsClipEnabled(renderer) == SDL_TRUE;
+    SDL_RenderGetClipRect(renderer, &previous);
+    SDL_RenderSetClipRect(renderer, &area);
+    SDL_RenderCopyF(renderer, texture_.get(), nullptr, &whole);
+    SDL_RenderSetClipRect(renderer, clipped ? &previous : nullptr);
 }
 
 }  // namespace rovuzu

@@ -6,8 +6,6 @@
 #include <tuple>
 #include <utility>
 
-#include "platform/host/core/TextBox.hpp"
-
 namespace rovuzu {
 
 namespace {
@@ -70,8 +68,8 @@ bool isDrawable(const SDL_FRect& r) {
 
 }  // namespace
 
-ItemPainter::ItemPainter(SDL_Renderer* renderer, TextureCache& textures, TextCache& text)
-    : renderer_(renderer), textures_(textures), text_(text) {}
+ItemPainter::ItemPainter(SdlTextureMaker& maker, TextureCache& textures, TextLines& text)
+    : maker_(maker), textures_(textures), text_(text) {}
 
 void ItemPainter::draw(const Frame::Item& item, const SDL_Rect& area) {
     if (const auto* sprite = std::get_if<Frame::Sprite>(&item)) {
@@ -95,7 +93,7 @@ void ItemPainter::drawSprite(const Frame::Sprite& sprite, const SDL_Rect& area) 
                                static_cast<int>(destination.w), static_cast<int>(destination.h)};
         if (SDL_Texture* stretched = textures_.stretched(*sprite.texture, covered.w, covered.h)) {
             modulate(stretched, sprite.tint);
-            SDL_RenderCopy(renderer_, stretched, nullptr, &covered);
+            SDL_RenderCopy(maker_.renderer(), stretched, nullptr, &covered);
             return;
         }
     }
@@ -104,25 +102,25 @@ void ItemPainter::drawSprite(const Frame::Sprite& sprite, const SDL_Rect& area) 
 }
 
 void ItemPainter::drawText(const Frame::Text& text, const SDL_Rect& area) {
-    const TextCache::Line* line =
-        text_.line(text.fontName, TextBox::setSize(text), TextBox::setHalo(text), text.text);
-    if (line == nullptr) {
+    const auto placed = text_.place(text);
+    if (!placed) {
         return;
     }
-    const PixelBox box = TextBox::of(text, line->width, line->height, line->ascent, line->padding);
+    const PixelBox& box = placed->box;
     const SDL_FRect destination{box.x, box.y, box.width, box.height};
     if (!isDrawable(destination)) {
         return;
     }
-    modulate(line->texture.get(), text.tint);
-    blit(line->texture.get(), destination, 0, area);
+    SDL_Texture* texture = SdlTextureMaker::texture(placed->texture);
+    modulate(texture, text.tint);
+    blit(texture, destination, 0, area);
 }
 
 void ItemPainter::blit(SDL_Texture* texture, const SDL_FRect& destination, int flip,
                        const SDL_Rect& area) {
     const auto turn = static_cast<SDL_RendererFlip>(flip);
     if (destination.w <= kLargestBlit && destination.h <= kLargestBlit) {
-        SDL_RenderCopyExF(renderer_, texture, nullptr, &destination, 0.0, nullptr, turn);
+        SDL_RenderCopyExF(maker_.renderer(), texture, nullptr, &destination, 0.0, nullptr, turn);
         return;
     }
     int width = 0;
@@ -130,7 +128,7 @@ void ItemPainter::blit(SDL_Texture* texture, const SDL_FRect& destination, int f
     SDL_QueryTexture(texture, nullptr, nullptr, &width, &height);
     SDL_FRect visible = destination;
     if (const auto source = cropToArea(visible, flip, width, height, area)) {
-        SDL_RenderCopyExF(renderer_, texture, &*source, &visible, 0.0, nullptr, turn);
+        SDL_RenderCopyExF(maker_.renderer(), texture, &*source, &visible, 0.0, nullptr, turn);
     }
 }
 

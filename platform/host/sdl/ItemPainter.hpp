@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/host/core/Frame.hpp"
-#include "platform/host/sdl/TextCache.hpp"
+#include "platform/host/core/TextLines.hpp"
+#include "platform/host/sdl/SdlTextureMaker.hpp"
 #include "platform/host/sdl/TextureCache.hpp"
 
 namespace rovuzu {
@@ -9,7 +10,7 @@ namespace rovuzu {
 // Paints a frame's sprites and lines of text, one item at a time, into the render target.
 class ItemPainter {
   public:
-    ItemPainter(SDL_Renderer* renderer, TextureCache& textures, TextCache& text);
+    ItemPainter(SdlTextureMaker& maker, TextureCache& textures, TextLines& text);
 
     // Paints the item; `area` is the view's pixels.
     void draw(const Frame::Item& item, const SDL_Rect& area);
@@ -20,9 +21,9 @@ class ItemPainter {
     // Copies the whole texture onto `destination`, turned over as `flip` says.
     void blit(SDL_Texture* texture, const SDL_FRect& destination, int flip, const SDL_Rect& area);
 
-    SDL_Renderer* renderer_;
+    SdlTextureMaker& maker_;
     TextureCache& textures_;
-    TextCache& text_;
+    TextLines& text_;
 };
 
 }  // namespace rovuzu

@@ -2,20 +2,24 @@
 
 #include <SDL2/SDL_image.h>
 
+#include <cmath>
+
 #include "platform/foundation/Console.hpp"
 #include "platform/host/core/CameraFeed.hpp"
+#include "platform/host/core/ReadoutStrip.hpp"
 
 namespace rovuzu {
 
 Renderer::Renderer(SDL_Renderer* renderer, const std::filesystem::path& resources)
-    : renderer_(renderer),
+    : maker_(renderer),
+      gpu_(maker_),
       fonts_(resources),
-      text_(renderer, fonts_),
-      textures_(renderer),
-      items_(renderer, textures_, text_),
-      world_(renderer),
-      cameraFrame_(renderer),
-      readouts_(renderer, text_) {}
+      typesetter_(fonts_),
+      text_(typesetter_, gpu_),
+      textures_(maker_, gpu_),
+      items_(maker_, textures_, text_),
+      world_(maker_, gpu_),
+      cameraFrame_(maker_) {}
 
 void Renderer::draw(const Frame& frame) {
     if (frame.area.width <= 0 || frame.area.height <= 0) {
@@ -26,8 +30,8 @@ void Renderer::draw(const Frame& frame) {
     for (const Frame::Item& item : frame.items) {
         items_.draw(item, area);
     }
-    readouts_.draw(frame.readouts, Readouts::Corner::bottomRight, frame.area, frame.pixelsPerPoint);
-    readouts_.draw(frame.notice, Readouts::Corner::topCentre, frame.area, frame.pixelsPerPoint);
+    drawStrip(frame.readouts, Readouts::Corner::bottomRight, frame);
+    drawStrip(frame.notice, Readouts::Corner::topCentre, frame);
     text_.endFrame();
     textures_.endFrame();
 }
@@ -40,10 +44,32 @@ void Renderer::drawBackdrop(const Frame& frame, const SDL_Rect& area) {
         world_.draw(ARCamera{backdrop.pose, backdrop.viewport}, area, frame.pixelsPerPoint,
                     backdrop.coarse);
     } else {
-        SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderFillRect(renderer_, &area);
+        SDL_Renderer* renderer = maker_.renderer();
+        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderFillRect(renderer, &area);
     }
+}
+
+void Renderer::drawStrip(const std::string& line, Readouts::Corner corner, const Frame& frame) {
+    const auto strip = ReadoutStrip::of(text_, line, corner, frame);
+    if (!strip) {
+        return;
+    }
+    SDL_Renderer* renderer = maker_.renderer();
+    const SDL_Rect backing{strip->backing.x, strip->backing.y, strip->backing.width,
+                           strip->backing.height};
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0,
+                           static_cast<Uint8>(std::lround(strip->backingColour.alpha * 255.0)));
+    SDL_RenderFillRect(renderer, &backing);
+    const PixelBox& box = strip->text.box;
+    const SDL_Rect text{static_cast<int>(box.x), static_cast<int>(box.y),
+                        static_cast<int>(box.width), static_cast<int>(box.height)};
+    SDL_Texture* texture = SdlTextureMaker::texture(strip->text.texture);
+    SDL_SetTextureColorMod(texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(texture, 255);
+    SDL_RenderCopy(renderer, texture, nullptr, &text);
 }
 
 void Renderer::follow(const CameraFeed& camera) {
@@ -53,18 +79,29 @@ void Renderer::follow(const CameraFeed& camera) {
     }
 }
 
+void Renderer::reset(SDL_Renderer* renderer) {
+    gpu_.release();
+    textures_.reset();
+    world_.reset();
+    cameraFrame_.reset();
+    followedPicture_ = 0;
+    maker_.setRenderer(renderer);
+    gpu_.restore();
+}
+
 bool Renderer::savePNG(const std::filesystem::path& file) const {
     int width = 0;
     int height = 0;
-    SDL_Texture* target = SDL_GetRenderTarget(renderer_);
+    SDL_Renderer* renderer = maker_.renderer();
+    SDL_Texture* target = SDL_GetRenderTarget(renderer);
     const int sized = target != nullptr
                           ? SDL_QueryTexture(target, nullptr, nullptr, &width, &height)
-                          : SDL_GetRendererOutputSize(renderer_, &width, &height);
+                          : SDL_GetRendererOutputSize(renderer, &width, &height);
     const SurfacePtr surface{
         sized == 0 ? SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24)
                    : nullptr};
     if (!surface ||
-        SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB24, surface->pixels,
+        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB24, surface->pixels,
                              surface->pitch) != 0 ||
         IMG_SavePNG(surface.get(), file.c_str()) != 0) {
         diagnose(file.string() + ": cannot write the screenshot (" + SDL_GetError() + ")");

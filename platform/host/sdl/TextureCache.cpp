@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/foundation/Console.hpp"
@@ -24,24 +26,37 @@ bool isSoftware(SDL_Renderer* renderer) {
     return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
+// The surface's pixels as the core keeps them; empty when they cannot be read.
+PixelImage pixelsOf(SDL_Surface* surface) {
+    const SurfacePtr rgba{SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGBA32, 0)};
+    if (!rgba) {
+        return {};
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(rgba->w) * rgba->h * 4);
+    SDL_ConvertPixels(rgba->w, rgba->h, SDL_PIXELFORMAT_RGBA32, rgba->pixels, rgba->pitch,
+                      SDL_PIXELFORMAT_RGBA32, bytes.data(), rgba->w * 4);
+    return {rgba->w, rgba->h, std::move(bytes)};
+}
+
 }  // namespace
 
-TextureCache::TextureCache(SDL_Renderer* renderer)
-    : renderer_(renderer), software_(isSoftware(renderer)) {}
+TextureCache::TextureCache(SdlTextureMaker& maker, GpuTextures& textures)
+    : maker_(maker), textures_(textures), software_(isSoftware(maker.renderer())) {}
+
+TextureCache::~TextureCache() {
+    for (const auto& [file, image] : images_) {
+        textures_.remove(image.texture);
+    }
+    textures_.remove(placeholder_);
+}
 
 SDL_Texture* TextureCache::placeholder() {
-    if (!placeholder_) {
-        const PixelImage image = PlaceholderImage::make();
-        placeholder_.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA32,
-                                             SDL_TEXTUREACCESS_STATIC, image.width(),
-                                             image.height()));
-        if (!placeholder_) {
-            return nullptr;
-        }
-        SDL_UpdateTexture(placeholder_.get(), nullptr, image.bytes().data(), image.width() * 4);
-        SDL_SetTextureBlendMode(placeholder_.get(), SDL_BLENDMODE_BLEND);
+    if (placeholder_ == 0) {
+        // Checks stay crisp when stretched, as the platform's own.
+        placeholder_ =
+            textures_.add({std::make_shared<const PixelImage>(PlaceholderImage::make()), false});
     }
-    return placeholder_.get();
+    return SdlTextureMaker::texture(textures_.handle(placeholder_));
 }
 
 SDL_Texture* TextureCache::texture(const SKTexture& texture) {
@@ -49,7 +64,8 @@ SDL_Texture* TextureCache::texture(const SKTexture& texture) {
         return placeholder();
     }
     const Image* found = image(texture);
-    return found->texture ? found->texture.get() : placeholder();
+    SDL_Texture* made = SdlTextureMaker::texture(textures_.handle(found->texture));
+    return made != nullptr ? made : placeholder();
 }
 
 const TextureCache::Image* TextureCache::image(const SKTexture& texture) {
@@ -61,7 +77,7 @@ const TextureCache::Image* TextureCache::image(const SKTexture& texture) {
     return &found->second;
 }
 
-TextureCache::Image TextureCache::load(const NSURL& file) const {
+TextureCache::Image TextureCache::load(const NSURL& file) {
     // libpng reports a broken file on stderr by itself; SDL_image's error says the same.
     StderrCapture capture;
     const SurfacePtr loaded{IMG_Load(file.c_str())};
@@ -71,18 +87,18 @@ TextureCache::Image TextureCache::load(const NSURL& file) const {
                  "); showing a placeholder");
         return {};
     }
-    // Our own pixel format blits fastest in the software renderer.
-    SurfacePtr converted{SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0)};
-    TexturePtr texture{
-        SDL_CreateTextureFromSurface(renderer_, converted ? converted.get() : loaded.get())};
-    if (!texture) {
-        diagnose(file.string() + ": cannot make a texture (" + SDL_GetError() +
+    auto pixels = std::make_shared<const PixelImage>(pixelsOf(loaded.get()));
+    if (pixels->width() == 0) {
+        diagnose(file.string() + ": cannot read the image's pixels (" + SDL_GetError() +
                  "); showing a placeholder");
         return {};
     }
-    SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_BLEND);
-    SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeLinear);
-    return {std::move(texture), software_ ? std::move(converted) : nullptr};
+    Image image{textures_.add({std::move(pixels)}), nullptr};
+    if (software_) {
+        // Our own pixel format stretches fastest in the software renderer.
+        image.pixels.reset(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    }
+    return image;
 }
 
 SDL_Texture* TextureCache::stretched(const SKTexture& texture, int width, int height) {
@@ -91,13 +107,14 @@ SDL_Texture* TextureCache::stretched(const SKTexture& texture, int width, int he
         return nullptr;
     }
     const Image* source = image(texture);
-    if (!source->texture || !source->pixels) {
+    SDL_Texture* whole = SdlTextureMaker::texture(textures_.handle(source->texture));
+    if (whole == nullptr || !source->pixels) {
         return nullptr;
     }
     if (width == source->pixels->w && height == source->pixels->h) {
-        return source->texture.get();
+        return whole;
     }
-    const auto key = std::make_tuple(source->texture.get(), width, height);
+    const auto key = std::make_tuple(source->texture, width, height);
     auto found = stretched_.find(key);
     if (found == stretched_.end()) {
         found =
@@ -108,7 +125,7 @@ SDL_Texture* TextureCache::stretched(const SKTexture& texture, int width, int he
 }
 
 TexturePtr TextureCache::stretch(SDL_Surface* pixels, int width, int height) const {
-    TexturePtr texture{SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+    TexturePtr texture{SDL_CreateTexture(maker_.renderer(), SDL_PIXELFORMAT_ARGB8888,
                                          SDL_TEXTUREACCESS_STREAMING, width, height)};
     void* target = nullptr;
     int pitch = 0;
@@ -130,6 +147,10 @@ void TextureCache::endFrame() {
     ++frame_;
     std::erase_if(stretched_,
                   [this](const auto& entry) { return entry.second.lastUsed + 1 < frame_; });
+}
+
+void TextureCache::reset() {
+    stretched_.clear();
 }
 
 }  // namespace rovuzu

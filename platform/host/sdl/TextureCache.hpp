@@ -6,17 +6,23 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "platform/host/core/GpuTextures.hpp"
 #include "platform/host/sdl/SdlHandles.hpp"
+#include "platform/host/sdl/SdlTextureMaker.hpp"
 #include "platform/spritekit/SKTexture.hpp"
 
 namespace rovuzu {
 
-// The pixels of sprite textures, loaded through SDL_image once per image file. A placeholder
-// stands in for a texture the scene graph already knows to be missing, and for a file SDL_image
-// cannot decode, which is announced once on stderr.
+// The pixels of sprite textures, loaded through SDL_image once per image file and kept with
+// the core's textures, so that a reset renderer gets them back. A placeholder stands in for a
+// texture the scene graph already knows to be missing, and for a file SDL_image cannot decode,
+// which is announced once on stderr.
 class TextureCache {
   public:
-    explicit TextureCache(SDL_Renderer* renderer);
+    TextureCache(SdlTextureMaker& maker, GpuTextures& textures);
+    TextureCache(const TextureCache&) = delete;
+    TextureCache& operator=(const TextureCache&) = delete;
+    ~TextureCache();
 
     // The texture to draw for `texture`; null only when SDL cannot make textures at all.
     [[nodiscard]] SDL_Texture* texture(const SKTexture& texture);
@@ -31,11 +37,13 @@ class TextureCache {
     [[nodiscard]] SDL_Texture* stretched(const SKTexture& texture, int width, int height);
     // Ends a frame: stretched images not drawn in it are let go of.
     void endFrame();
+    // Lets go of the stretched images, made on a renderer that has been reset.
+    void reset();
 
   private:
     struct Image {
-        TexturePtr texture;
-        SurfacePtr pixels;  // kept for stretching, with the software renderer only
+        GpuTextures::Id texture = 0;  // 0 where the file could not be decoded
+        SurfacePtr pixels;            // kept for stretching, with the software renderer only
     };
     struct Stretched {
         TexturePtr texture;
@@ -43,15 +51,16 @@ class TextureCache {
     };
 
     [[nodiscard]] const Image* image(const SKTexture& texture);
-    [[nodiscard]] Image load(const NSURL& file) const;
+    [[nodiscard]] Image load(const NSURL& file);
     [[nodiscard]] TexturePtr stretch(SDL_Surface* pixels, int width, int height) const;
 
-    SDL_Renderer* renderer_;
+    SdlTextureMaker& maker_;
+    GpuTextures& textures_;
     bool software_;
-    TexturePtr placeholder_;
-    // By file path; no texture where the file could not be decoded.
+    GpuTextures::Id placeholder_ = 0;
+    // By file path.
     std::unordered_map<std::string, Image> images_;
-    std::map<std::tuple<SDL_Texture*, int, int>, Stretched> stretched_;
+    std::map<std::tuple<GpuTextures::Id, int, int>, Stretched> stretched_;
     std::uint64_t frame_ = 0;
 };
 

@@ -15,6 +15,7 @@
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/NSRunLoop.hpp"
 #include "platform/host/core/CameraFeed.hpp"
+#include "platform/host/core/PixelRatio.hpp"
 #include "platform/host/sdl/Renderer.hpp"
 #include "platform/world/BuiltInWorld.hpp"
 
@@ -143,13 +144,26 @@ bool WindowHost::open(CGSize viewSize, bool paintsWorld) {
     return true;
 }
 
-double WindowHost::pixelsPerPoint() const {
+double WindowHost::drawablePixelsPerPoint() const {
     int drawableWidth = 0;
     int windowWidth = 0;
     SDL_GetRendererOutputSize(sdlRenderer_, &drawableWidth, nullptr);
     SDL_GetWindowSize(window_, &windowWidth, nullptr);
     const double hiDpi = windowWidth > 0 ? static_cast<double>(drawableWidth) / windowWidth : 1.0;
     return windowPointScale_ * hiDpi;
+}
+
+// The room is painted into a texture of the view's size: a view larger than the renderer's
+// textures may be is drawn at fewer pixels a point, and stretched to the window.
+double WindowHost::pixelsPerPoint() const {
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(sdlRenderer_, &info);
+    return PixelRatio::largestFitting(
+        {windowWidth / windowPointScale_, windowHeight / windowPointScale_},
+        drawablePixelsPerPoint(), {info.max_texture_width, info.max_texture_height});
 }
 
 CGPoint WindowHost::toViewPoints(double windowX, double windowY) const {
@@ -256,6 +270,12 @@ void WindowHost::handle(const SDL_Event& event, HostSession& session) {
         case SDL_WINDOWEVENT:
             handleWindow(event.window, session);
             break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            // The GPU lost what the renderer had on it: every texture is made again.
+            renderer_->reset(sdlRenderer_);
+            session.redraw();
+            break;
         default:
             break;
     }
@@ -318,6 +338,10 @@ void WindowHost::draw(const HostSession& session, const Frame& frame,
     }
     SDL_SetRenderDrawColor(sdlRenderer_, 0, 0, 0, 255);
     SDL_RenderClear(sdlRenderer_);
+    const auto stretch = frame.pixelsPerPoint > 0.0
+                             ? static_cast<float>(drawablePixelsPerPoint() / frame.pixelsPerPoint)
+                             : 1.0F;
+    SDL_RenderSetScale(sdlRenderer_, stretch, stretch);
     renderer_->draw(frame);
     for (const std::string& file : screenshots) {
         renderer_->savePNG(file);

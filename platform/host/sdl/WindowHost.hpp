@@ -50,6 +50,8 @@ class WindowHost {
     void draw(const HostSession& session, const Frame& frame,
               const std::vector<std::string>& screenshots);
     [[nodiscard]] CGPoint toViewPoints(double windowX, double windowY) const;
+    // The window's pixels a view point, and the pixels a point it is drawn at: as many, or fewer.
+    [[nodiscard]] double drawablePixelsPerPoint() const;
     [[nodiscard]] double pixelsPerPoint() const;
 
     RealClock realClock_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numeric>
 
 #include "platform/foundation/Console.hpp"
@@ -17,15 +18,6 @@ constexpr SDL_Color kBackdrop{38, 40, 46, 255};
 // 32-bit integers; past this product it overflows and reads outside the texture.
 constexpr float kAreaTexelLimit = static_cast<float>(1U << 27U);
 constexpr int kMaxSplits = 12;
-
-// The world's pictures are kept in the format the renderer draws into, a window's own where
-// there is one: SDL then copies them to the screen without converting a pixel.
-Uint32 drawingFormat(SDL_Renderer* renderer) {
-    SDL_Window* window = SDL_RenderGetWindow(renderer);
-    const Uint32 format = window != nullptr ? SDL_GetWindowPixelFormat(window) : 0;
-    const bool usable = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
-    return usable ? format : static_cast<Uint32>(SDL_PIXELFORMAT_ARGB8888);
-}
 
 float area(const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c) {
     return std::abs((b.position.x - a.position.x) * (c.position.y - a.position.y) -
@@ -47,8 +39,20 @@ float lengthSquared(const SDL_Vertex& a, const SDL_Vertex& b) {
 
 }  // namespace
 
-WorldLayer::WorldLayer(SDL_Renderer* renderer)
-    : renderer_(renderer), format_(drawingFormat(renderer)) {}
+WorldLayer::WorldLayer(SdlTextureMaker& maker, GpuTextures& textures)
+    : maker_(maker), textures_(textures) {}
+
+WorldLayer::~WorldLayer() {
+    for (const GpuTextures::Id id : worldTextures_) {
+        textures_.remove(id);
+    }
+}
+
+void WorldLayer::reset() {
+    target_.reset();
+    draft_.reset();
+    painted_.reset();
+}
 
 void WorldLayer::draw(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint,
                       bool coarse) {
@@ -67,14 +71,14 @@ void WorldLayer::draw(const ARCamera& camera, const SDL_Rect& area, double pixel
         paint(target_.get(), camera, pixelsPerPoint);
         painted_ = shot;
     }
-    SDL_RenderCopy(renderer_, target_.get(), nullptr, &area);
+    SDL_RenderCopy(maker_.renderer(), target_.get(), nullptr, &area);
 }
 
 // Half the pixels each way, stretched over the area: a quarter of the triangles' cost.
 void WorldLayer::drawDraft(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint) {
     if (prepareTarget(draft_, (area.w + 1) / 2, (area.h + 1) / 2)) {
         paint(draft_.get(), camera, pixelsPerPoint / 2.0);
-        SDL_RenderCopy(renderer_, draft_.get(), nullptr, &area);
+        SDL_RenderCopy(maker_.renderer(), draft_.get(), nullptr, &area);
     }
 }
 
@@ -88,7 +92,8 @@ bool WorldLayer::prepareTarget(TexturePtr& target, int width, int height) {
     if (&target == &target_) {
         painted_.reset();
     }
-    target.reset(SDL_CreateTexture(renderer_, format_, SDL_TEXTUREACCESS_TARGET, width, height));
+    target.reset(SDL_CreateTexture(maker_.renderer(), maker_.drawingFormat(),
+                                   SDL_TEXTUREACCESS_TARGET, width, height));
     if (!target) {
         diagnose("renderer: cannot make a " + std::to_string(width) + "x" + std::to_string(height) +
                  " texture for the world (" + SDL_GetError() + "); the world is not drawn");
@@ -98,43 +103,32 @@ bool WorldLayer::prepareTarget(TexturePtr& target, int width, int height) {
     return true;
 }
 
+// The world's pictures are opaque, so they are kept in the format the renderer draws into:
+// the software renderer's fastest path wants the target's format, no blending and white
+// vertices; it ignores filtering, which GPU renderers do apply.
 void WorldLayer::uploadTextures() {
     world_ = &BuiltInWorld::shared();
     for (const PixelImage& image : world_->textures()) {
-        TexturePtr texture{SDL_CreateTexture(renderer_, format_, SDL_TEXTUREACCESS_STREAMING,
-                                             image.width(), image.height())};
-        void* pixels = nullptr;
-        int pitch = 0;
-        if (texture && SDL_LockTexture(texture.get(), nullptr, &pixels, &pitch) == 0) {
-            // Converted straight into the texture: the software renderer's fastest path wants
-            // the target's format, no blending and white vertices; it ignores filtering, which
-            // GPU renderers do apply. It is drawn without blending: no alpha counts.
-            SDL_ConvertPixels(image.width(), image.height(), SDL_PIXELFORMAT_RGBA32,
-                              image.bytes().data(), image.width() * 4, format_, pixels, pitch);
-            SDL_UnlockTexture(texture.get());
-            SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
-            SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeLinear);
-        } else {
-            diagnose(std::string("renderer: cannot make a texture for the world (") +
-                     SDL_GetError() + "); part of the world is not drawn");
-            texture.reset();
-        }
-        textures_.push_back(std::move(texture));
+        // The world is painted once and kept for the program's life: its pictures are lent.
+        worldTextures_.push_back(textures_.add(
+            {std::shared_ptr<const PixelImage>(std::shared_ptr<void>{}, &image), true, true}));
     }
 }
 
 void WorldLayer::paint(SDL_Texture* target, const ARCamera& camera, double pixelsPerPoint) {
-    if (textures_.empty()) {
+    if (world_ == nullptr) {
         uploadTextures();
     }
-    SDL_Texture* previous = SDL_GetRenderTarget(renderer_);
-    SDL_SetRenderTarget(renderer_, target);
-    SDL_SetRenderDrawColor(renderer_, kBackdrop.r, kBackdrop.g, kBackdrop.b, kBackdrop.a);
-    SDL_RenderClear(renderer_);
+    SDL_Renderer* renderer = maker_.renderer();
+    SDL_Texture* previous = SDL_GetRenderTarget(renderer);
+    SDL_SetRenderTarget(renderer, target);
+    SDL_SetRenderDrawColor(renderer, kBackdrop.r, kBackdrop.g, kBackdrop.b, kBackdrop.a);
+    SDL_RenderClear(renderer);
     const auto scale = static_cast<float>(pixelsPerPoint);
     const WorldFrame frame = world_->frame(camera);
     for (const WorldBatch& batch : frame.batches()) {
-        SDL_Texture* texture = textures_[batch.texture].get();
+        SDL_Texture* texture =
+            SdlTextureMaker::texture(textures_.handle(worldTextures_[batch.texture]));
         const PixelImage& image = world_->textures()[batch.texture];
         if (texture == nullptr) {
             continue;
@@ -160,10 +154,10 @@ void WorldLayer::paint(SDL_Texture* target, const ARCamera& camera, double pixel
         // With indices and no vertex shared, SDL keeps every triangle a triangle: it would
         // otherwise redraw pairs that happen to form rectangles as rectangles, rounded
         // differently, and leave hairline gaps.
-        SDL_RenderGeometry(renderer_, texture, vertices_.data(), static_cast<int>(vertices_.size()),
+        SDL_RenderGeometry(renderer, texture, vertices_.data(), static_cast<int>(vertices_.size()),
                            indices_.data(), static_cast<int>(vertices_.size()));
     }
-    SDL_SetRenderTarget(renderer_, previous);
+    SDL_SetRenderTarget(renderer, previous);
 }
 
 void WorldLayer::addTriangle(const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c,

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "platform/arkit/ARCamera.hpp"
+#include "platform/host/core/GpuTextures.hpp"
 #include "platform/host/sdl/SdlHandles.hpp"
+#include "platform/host/sdl/SdlTextureMaker.hpp"
 #include "platform/world/BuiltInWorld.hpp"
 
 namespace rovuzu {
@@ -15,12 +17,17 @@ namespace rovuzu {
 // triangles cost about 10 ns a pixel, so a full view of them costs more than a frame can spare.
 class WorldLayer {
   public:
-    explicit WorldLayer(SDL_Renderer* renderer);
+    WorldLayer(SdlTextureMaker& maker, GpuTextures& textures);
+    WorldLayer(const WorldLayer&) = delete;
+    WorldLayer& operator=(const WorldLayer&) = delete;
+    ~WorldLayer();
 
     // Fills `area` (pixels of the current render target) with the world seen by `camera`, at
     // `pixelsPerPoint` pixels for each of the camera's view points; `coarse`, at half the
     // resolution each way.
     void draw(const ARCamera& camera, const SDL_Rect& area, double pixelsPerPoint, bool coarse);
+    // Lets go of the pictures painted on a renderer that has been reset: they are painted again.
+    void reset();
 
   private:
     struct Shot {
@@ -40,11 +47,11 @@ class WorldLayer {
     void addTriangle(const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c,
                      float largestArea, int splits);
 
-    SDL_Renderer* renderer_;
-    Uint32 format_;
+    SdlTextureMaker& maker_;
+    GpuTextures& textures_;
     // Painting the world takes a moment, so it is fetched when first drawn.
     const BuiltInWorld* world_ = nullptr;
-    std::vector<TexturePtr> textures_;
+    std::vector<GpuTextures::Id> worldTextures_;
     TexturePtr target_;
     std::optional<Shot> painted_;
     TexturePtr draft_;

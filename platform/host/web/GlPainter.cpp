@@ -1,100 +1,34 @@
 #include "platform/host/web/GlPainter.hpp"
 
-#include <array>
-#include <string>
-
-#include "platform/foundation/Console.hpp"
+#include <memory>
 
 namespace rovuzu {
 
-namespace {
-
-constexpr const char* kVertexShader = R"(
-attribute vec2 position;
-attribute vec2 texel;
-uniform vec2 target;
-varying vec2 along;
-void main() {
-    along = texel;
-    gl_Position = vec4(position.x / target.x * 2.0 - 1.0, 1.0 - position.y / target.y * 2.0,
-                       0.0, 1.0);
-}
-)";
-
-constexpr const char* kFragmentShader = R"(
-precision mediump float;
-uniform sampler2D picture;
-uniform vec4 tint;
-varying vec2 along;
-void main() {
-    gl_FragColor = texture2D(picture, along) * tint;
-}
-)";
-
-GLuint compile(GLenum kind, const char* source) {
-    const GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint compiled = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled != GL_TRUE) {
-        std::array<char, 512> log{};
-        glGetShaderInfoLog(shader, static_cast<GLsizei>(log.size()), nullptr, log.data());
-        diagnose(std::string("WebGL: a shader does not compile (") + log.data() + ")");
-    }
-    return shader;
-}
-
-GLuint link() {
-    const GLuint program = glCreateProgram();
-    const GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
-    const GLuint fragment = compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    return program;
-}
-
-}  // namespace
-
-GlPainter::GlPainter()
-    : program_(link()),
-      position_(glGetAttribLocation(program_, "position")),
-      texel_(glGetAttribLocation(program_, "texel")),
-      target_(glGetUniformLocation(program_, "target")),
-      tint_(glGetUniformLocation(program_, "tint")) {
-    glGenBuffers(1, &buffer_);
-
-    const std::array<unsigned char, 4> white{255, 255, 255, 255};
-    glGenTextures(1, &white_);
-    glBindTexture(GL_TEXTURE_2D, white_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-}
+GlPainter::GlPainter(GlResources& resources)
+    : resources_(resources),
+      white_(resources.textures().add(
+          {std::make_shared<const PixelImage>(1, 1, Rgba{1.0F, 1.0F, 1.0F, 1.0F}), false})) {}
 
 GlPainter::~GlPainter() {
-    glDeleteTextures(1, &white_);
-    glDeleteBuffers(1, &buffer_);
-    glDeleteProgram(program_);
+    resources_.textures().remove(white_);
 }
 
 void GlPainter::begin(const PixelArea& viewport, bool transparent) const {
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     glClearColor(0.0F, 0.0F, 0.0F, transparent ? 0.0F : 1.0F);
     glClear(GL_COLOR_BUFFER_BIT);
-    glUseProgram(program_);
-    glUniform2f(target_, static_cast<float>(viewport.width), static_cast<float>(viewport.height));
-    glBindBuffer(GL_ARRAY_BUFFER, buffer_);
-    glEnableVertexAttribArray(static_cast<GLuint>(position_));
-    glEnableVertexAttribArray(static_cast<GLuint>(texel_));
-    glVertexAttribPointer(static_cast<GLuint>(position_), 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                          nullptr);
+    const GlResources::Program& program = resources_.program();
+    glUseProgram(program.name);
+    glUniform2f(program.target, static_cast<float>(viewport.width),
+                static_cast<float>(viewport.height));
+    glBindBuffer(GL_ARRAY_BUFFER, resources_.buffer());
+    glEnableVertexAttribArray(static_cast<GLuint>(program.position));
+    glEnableVertexAttribArray(static_cast<GLuint>(program.texel));
+    glVertexAttribPointer(static_cast<GLuint>(program.position), 2, GL_FLOAT, GL_FALSE,
+                          sizeof(Vertex), nullptr);
     // GL takes the texture coordinates' offset into the buffer in a pointer's clothes.
     glVertexAttribPointer(
-        static_cast<GLuint>(texel_), 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+        static_cast<GLuint>(program.texel), 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
         reinterpret_cast<const void*>(2 * sizeof(float)));  // NOLINT(performance-no-int-to-ptr)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glActiveTexture(GL_TEXTURE0);
@@ -111,8 +45,9 @@ void GlPainter::triangles(GLuint texture, const std::vector<Vertex>& vertices, c
         glDisable(GL_BLEND);
     }
     glBindTexture(GL_TEXTURE_2D, texture);
-    glUniform4f(tint_, static_cast<float>(tint.red), static_cast<float>(tint.green),
-                static_cast<float>(tint.blue), static_cast<float>(tint.alpha));
+    glUniform4f(resources_.program().tint, static_cast<float>(tint.red),
+                static_cast<float>(tint.green), static_cast<float>(tint.blue),
+                static_cast<float>(tint.alpha));
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
                  vertices.data(), GL_STREAM_DRAW);
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
@@ -129,7 +64,7 @@ void GlPainter::quad(GLuint texture, const PixelBox& box, const TexturePart& par
 }
 
 void GlPainter::fill(const PixelBox& box, const UIColor& colour) {
-    quad(white_, box, {}, colour);
+    quad(static_cast<GLuint>(resources_.textures().handle(white_)), box, {}, colour);
 }
 
 }  // namespace rovuzu

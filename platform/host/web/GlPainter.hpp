@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "platform/host/core/Frame.hpp"
+#include "platform/host/web/GlResources.hpp"
 
 namespace rovuzu {
 
 // Draws textured triangles in target pixels with WebGL, a colour multiplying every texel: the
-// one shader all of a frame goes through. Textures are straight (not premultiplied) alpha.
+// one shader all of a frame goes through, held with the rest in GlResources. Textures are
+// straight (not premultiplied) alpha.
 class GlPainter {
   public:
     // A corner: where in the target (pixels, y down) and which point of the texture (0 to 1).
@@ -27,7 +29,7 @@ class GlPainter {
         float v1 = 1.0F;
     };
 
-    GlPainter();
+    explicit GlPainter(GlResources& resources);
     GlPainter(const GlPainter&) = delete;
     GlPainter& operator=(const GlPainter&) = delete;
     ~GlPainter();
@@ -44,17 +46,10 @@ class GlPainter {
               bool blend = true);
     // A box of one colour, blended.
     void fill(const PixelBox& box, const UIColor& colour);
-    // A texture of one white pixel, for fills.
-    [[nodiscard]] GLuint white() const { return white_; }
 
   private:
-    GLuint program_ = 0;
-    GLint position_ = -1;
-    GLint texel_ = -1;
-    GLint target_ = -1;
-    GLint tint_ = -1;
-    GLuint buffer_ = 0;
-    GLuint white_ = 0;
+    GlResources& resources_;
+    GpuTextures::Id white_;  // one white pixel, for fills
     std::vector<Vertex> quad_;
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/host/core/TextBox.hpp"
+#include "platform/host/core/ReadoutStrip.hpp"
 #include "platform/host/web/Page.hpp"
 
 namespace rovuzu {
@@ -17,18 +17,7 @@ PixelBox boxOf(const PixelArea& area) {
 
 }  // namespace
 
-GlRenderer::GlRenderer(const std::filesystem::path& resources) : text_(resources) {
-    glGenTextures(1, &camera_);
-    glBindTexture(GL_TEXTURE_2D, camera_);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-}
-
-GlRenderer::~GlRenderer() {
-    glDeleteTextures(1, &camera_);
-}
+GlRenderer::GlRenderer(const std::filesystem::path& resources) : typesetter_(resources) {}
 
 void GlRenderer::draw(const Frame& frame) {
     draw(frame, {0, 0, frame.area.x + frame.area.width, frame.area.y + frame.area.height});
@@ -65,7 +54,8 @@ void GlRenderer::drawBackdrop(const Frame& frame) {
 void GlRenderer::drawCamera(const PixelArea& area, const Frame::Backdrop& backdrop) {
     int width = 0;
     int height = 0;
-    rovuzu_camera_upload(camera_, &width, &height);
+    const GLuint camera = resources_.camera();
+    rovuzu_camera_upload(camera, &width, &height);
     const CGRect& shown = backdrop.picturePart;
     const CGSize size = backdrop.pictureSize;
     if (width <= 0 || !(size.width > 0.0 && size.height > 0.0)) {
@@ -77,7 +67,7 @@ void GlRenderer::drawCamera(const PixelArea& area, const Frame::Backdrop& backdr
         static_cast<float>(shown.origin.y / size.height),
         static_cast<float>((shown.origin.x + shown.size.width) / size.width),
         static_cast<float>((shown.origin.y + shown.size.height) / size.height)};
-    painter_.quad(camera_, boxOf(area), part, UIColor::whiteColor(), false);
+    painter_.quad(camera, boxOf(area), part, UIColor::whiteColor(), false);
 }
 
 void GlRenderer::drawSprite(const Frame::Sprite& sprite) {
@@ -92,33 +82,17 @@ void GlRenderer::drawSprite(const Frame::Sprite& sprite) {
 }
 
 void GlRenderer::drawText(const Frame::Text& text) {
-    const GlText::Line* line =
-        text_.line(text.fontName, TextBox::setSize(text), TextBox::setHalo(text), text.text);
-    if (line != nullptr) {
-        painter_.quad(line->texture,
-                      TextBox::of(text, line->width, line->height, line->ascent, line->padding), {},
-                      text.tint);
+    if (const auto placed = text_.place(text)) {
+        painter_.quad(static_cast<GLuint>(placed->texture), placed->box, {}, text.tint);
     }
 }
 
 void GlRenderer::drawStrip(const std::string& line, Readouts::Corner corner, const Frame& frame) {
-    const auto size = static_cast<int>(std::lround(Readouts::kFontSize * frame.pixelsPerPoint));
-    const GlText::Line* set = line.empty() ? nullptr
-                                           : text_.line(Readouts::kFontName, size,
-                                                        Readouts::halo(frame.pixelsPerPoint), line);
-    if (set == nullptr) {
-        return;
+    if (const auto strip = ReadoutStrip::of(text_, line, corner, frame)) {
+        painter_.fill(boxOf(strip->backing), strip->backingColour);
+        painter_.quad(static_cast<GLuint>(strip->text.texture), strip->text.box, {},
+                      UIColor::whiteColor());
     }
-    const Readouts::Strip strip =
-        Readouts::strip(corner, set->width, set->height, frame.area, frame.pixelsPerPoint);
-    painter_.fill(boxOf(strip.backing), {0.0, 0.0, 0.0, Readouts::kBackingAlpha});
-    const int padding = set->padding;
-    painter_.quad(
-        set->texture,
-        {static_cast<float>(strip.textX - padding), static_cast<float>(strip.textY - padding),
-         static_cast<float>(set->width + 2 * padding),
-         static_cast<float>(set->height + 2 * padding)},
-        {}, UIColor::whiteColor());
 }
 
 }  // namespace rovuzu

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "platform/foundation/Console.hpp"
@@ -12,34 +13,19 @@
 namespace rovuzu {
 
 GlTextures::~GlTextures() {
-    for (const auto& [file, name] : files_) {
-        glDeleteTextures(1, &name);
+    for (const auto& [file, id] : files_) {
+        textures_.remove(id);
     }
-    glDeleteTextures(1, &placeholder_);
-}
-
-GLuint GlTextures::upload(const PixelImage& image) {
-    return upload(image.width(), image.height(), image.bytes().data());
-}
-
-GLuint GlTextures::upload(int width, int height, const std::uint8_t* rgba) {
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return name;
+    textures_.remove(placeholder_);
 }
 
 GLuint GlTextures::placeholder() {
     if (placeholder_ == 0) {
-        placeholder_ = upload(PlaceholderImage::make());
+        // Checks stay crisp when stretched, as the platform's own.
+        placeholder_ =
+            textures_.add({std::make_shared<const PixelImage>(PlaceholderImage::make()), false});
     }
-    return placeholder_;
+    return static_cast<GLuint>(textures_.handle(placeholder_));
 }
 
 GLuint GlTextures::texture(const SKTexture& texture) {
@@ -51,10 +37,11 @@ GLuint GlTextures::texture(const SKTexture& texture) {
     if (found == files_.end()) {
         found = files_.emplace(key, load(*texture.url())).first;
     }
-    return found->second != 0 ? found->second : placeholder();
+    return found->second != 0 ? static_cast<GLuint>(textures_.handle(found->second))
+                              : placeholder();
 }
 
-GLuint GlTextures::load(const NSURL& file) {
+GpuTextures::Id GlTextures::load(const NSURL& file) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
     int width = 0;
@@ -70,9 +57,11 @@ GLuint GlTextures::load(const NSURL& file) {
                  "); showing a placeholder");
         return 0;
     }
-    const GLuint name = upload(width, height, pixels);
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    auto image = std::make_shared<const PixelImage>(
+        width, height, std::vector<std::uint8_t>(pixels, pixels + size));
     stbi_image_free(pixels);
-    return name;
+    return textures_.add({std::move(image)});
 }
 
 }  // namespace rovuzu

@@ -1,6 +1,7 @@
 #include "platform/host/web/GlWorld.hpp"
 
-#include "platform/host/web/GlTextures.hpp"
+#include <memory>
+
 #include "platform/world/BuiltInWorld.hpp"
 
 namespace rovuzu {
@@ -13,13 +14,17 @@ constexpr UIColor kBackdrop{38.0 / 255.0, 40.0 / 255.0, 46.0 / 255.0, 1.0};
 }  // namespace
 
 GlWorld::~GlWorld() {
-    glDeleteTextures(static_cast<GLsizei>(textures_.size()), textures_.data());
+    for (const GpuTextures::Id id : ids_) {
+        textures_.remove(id);
+    }
 }
 
 void GlWorld::prepare() {
-    if (textures_.empty()) {
+    if (ids_.empty()) {
         for (const PixelImage& image : BuiltInWorld::shared().textures()) {
-            textures_.push_back(GlTextures::upload(image));
+            // The world is painted once and kept for the program's life: its pictures are lent.
+            ids_.push_back(textures_.add(
+                {std::shared_ptr<const PixelImage>(std::shared_ptr<void>{}, &image), true, true}));
         }
     }
 }
@@ -39,7 +44,8 @@ void GlWorld::draw(GlPainter& painter, const ARCamera& camera, const PixelArea& 
         for (const WorldVertex& v : batch.vertices) {
             vertices_.push_back({x0 + v.x * scale, y0 + v.y * scale, v.u, v.v});
         }
-        painter.triangles(textures_[batch.texture], vertices_, UIColor::whiteColor(), false);
+        painter.triangles(static_cast<GLuint>(textures_.handle(ids_[batch.texture])), vertices_,
+                          UIColor::whiteColor(), false);
     }
 }
 

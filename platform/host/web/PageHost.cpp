@@ -2,8 +2,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
-#include <cmath>
 #include <filesystem>
 #include <glm/gtc/type_ptr.hpp>
 #include <string_view>
@@ -217,6 +217,9 @@ bool PageHost::openCanvas() {
         return false;
     }
     renderer_ = std::make_unique<GlRenderer>(NSBundle::mainBundle().bundlePath());
+    canvasSize_.emplace(kCanvas, context_);
+    emscripten_set_webglcontextlost_callback(kCanvas, this, EM_TRUE, onContextLost);
+    emscripten_set_webglcontextrestored_callback(kCanvas, this, EM_TRUE, onContextRestored);
     fitCanvas();
     return true;
 }
@@ -251,15 +254,13 @@ bool PageHost::fitCanvas() {
     emscripten_get_element_css_size(kCanvas, &width, &height);
     const double ratio = emscripten_get_device_pixel_ratio();
     const CGSize view{std::max(width, 1.0), std::max(height, 1.0)};
-    const double pixelsPerPoint = ratio > 0.0 ? ratio : 1.0;
-    if (view == view_ && pixelsPerPoint == pixelsPerPoint_) {
+    const double wanted = ratio > 0.0 ? ratio : 1.0;
+    if (view == view_ && wanted == wantedRatio_) {
         return false;
     }
     view_ = view;
-    pixelsPerPoint_ = pixelsPerPoint;
-    emscripten_set_canvas_element_size(kCanvas,
-                                       static_cast<int>(std::lround(view.width * pixelsPerPoint)),
-                                       static_cast<int>(std::lround(view.height * pixelsPerPoint)));
+    wantedRatio_ = wanted;
+    pixelsPerPoint_ = canvasSize_->fit(view, wanted);
     return true;
 }
 
@@ -296,7 +297,7 @@ bool PageHost::play(double time, const std::optional<PixelArea>& viewport) {
         turn = session_->turn((time - startedAt_) / 1000.0);
         taken(turn);
     }
-    if (drawn != nullptr) {
+    if (drawn != nullptr && !renderer_->isLost()) {
         if (viewport) {
             renderer_->draw(*drawn, *viewport);
         } else {
@@ -406,6 +407,22 @@ EM_BOOL PageHost::onVisibility(int /*type*/, const EmscriptenVisibilityChangeEve
         self.session_->post(input::Show{});
     }
     return EM_FALSE;
+}
+
+// The round goes on while the context is away; declining the browser's default is what lets it
+// give the context back.
+EM_BOOL PageHost::onContextLost(int /*type*/, const void* /*reserved*/, void* host) {
+    hostOf(host).renderer_->lose();
+    return EM_TRUE;
+}
+
+EM_BOOL PageHost::onContextRestored(int /*type*/, const void* /*reserved*/, void* host) {
+    PageHost& self = hostOf(host);
+    self.renderer_->restore();
+    if (self.session_) {
+        self.session_->redraw();
+    }
+    return EM_TRUE;
 }
 
 }  // namespace rovuzu

@@ -11,6 +11,7 @@
 #include "platform/host/core/HostSession.hpp"
 #include "platform/host/core/Script.hpp"
 #include "platform/host/web/DeviceOrientation.hpp"
+#include "platform/host/web/CanvasSize.hpp"
 #include "platform/host/web/GlRenderer.hpp"
 #include "platform/host/web/Page.hpp"
 #include "platform/host/web/PageOptions.hpp"
@@ -69,9 +70,12 @@ class PageHost {
     static EM_BOOL onResize(int type, const EmscriptenUiEvent* event, void* host);
     static EM_BOOL onFocus(int type, const EmscriptenFocusEvent* event, void* host);
     static EM_BOOL onVisibility(int type, const EmscriptenVisibilityChangeEvent* event, void* host);
+    static EM_BOOL onContextLost(int type, const void* reserved, void* host);
+    static EM_BOOL onContextRestored(int type, const void* reserved, void* host);
 
     void listen();
-    // The view's size in CSS pixels, the canvas's in device pixels; true when it changed.
+    // The view's size in CSS pixels, the canvas's in device pixels, or fewer where the browser
+    // or the GPU cannot draw that many; true when it changed.
     bool fitCanvas();
     // Fits the canvas, and the view to it.
     void refit();
@@ -95,7 +99,9 @@ class PageHost {
     std::unique_ptr<HostSession> session_;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context_ = 0;
     std::unique_ptr<GlRenderer> renderer_;
+    std::optional<CanvasSize> canvasSize_;
     CGSize view_{};
+    double wantedRatio_ = 0.0;  // the device's pixel ratio
     double pixelsPerPoint_ = 1.0;
     double startedAt_ = -1.0;  // the first animation frame's time, in milliseconds
     bool dragging_ = false;

@@ -42,8 +42,10 @@ mergeInto(LibraryManager.library, {
     var ready = video && video.readyState >= 2 && video.videoWidth > 0;
     HEAP32[widthOut >> 2] = ready ? video.videoWidth : 0;
     HEAP32[heightOut >> 2] = ready ? video.videoHeight : 0;
-    if (!ready || video.rovuzuUploaded === video.rovuzuPictures) return 0;
+    // A texture made again after a lost context has had no picture yet.
+    if (!ready || (video.rovuzuUploaded === video.rovuzuPictures && video.rovuzuUploadedTo === texture)) return 0;
     video.rovuzuUploaded = video.rovuzuPictures;
+    video.rovuzuUploadedTo = texture;
     GLctx.bindTexture(GLctx.TEXTURE_2D, GL.textures[texture]);
     GLctx.pixelStorei(GLctx.UNPACK_ALIGNMENT, 4);
     GLctx.texImage2D(GLctx.TEXTURE_2D, 0, GLctx.RGBA, GLctx.RGBA, GLctx.UNSIGNED_BYTE, video);

@@ -1,19 +1,13 @@
-#include "platform/host/web/GlText.hpp"
+#include "platform/host/web/StbTypesetter.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <vector>
 
-#include "platform/host/core/TextHalo.hpp"
-#include "platform/host/web/GlTextures.hpp"
-
 namespace rovuzu {
 
 namespace {
-
-// Frames a line may go undrawn before its texture is freed.
-constexpr std::uint64_t kKeepFrames = 120;
 
 // The code points of UTF-8 text; a broken sequence stands for itself byte by byte.
 std::vector<int> codePoints(std::string_view text) {
@@ -57,16 +51,9 @@ std::vector<float> penPositions(const stbtt_fontinfo& font, float scale,
     return pens;
 }
 
-// A line's glyph coverage, one byte a pixel.
-struct Coverage {
-    int width;
-    int height;
-    std::vector<std::uint8_t> pixels;
-};
-
 // Sets one glyph with the pen at `pen` (its fraction kept, for even spacing) into the line.
-void addGlyph(const stbtt_fontinfo& font, float scale, int point, float pen, int ascent,
-              Coverage& line) {
+void addGlyph(const stbtt_fontinfo& font, float scale, int point, float pen,
+              TextLines::Typesetter::Glyphs& line) {
     const float shift = pen - std::floor(pen);
     int x0 = 0;
     int y0 = 0;
@@ -83,13 +70,13 @@ void addGlyph(const stbtt_fontinfo& font, float scale, int point, float pen, int
     stbtt_MakeCodepointBitmapSubpixel(&font, glyph.data(), width, height, width, scale, scale,
                                       shift, 0.0F, point);
     const int left = static_cast<int>(std::floor(pen)) + x0;
-    const int top = ascent + y0;
+    const int top = line.ascent + y0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int tx = left + x;
             const int ty = top + y;
             if (tx >= 0 && ty >= 0 && tx < line.width && ty < line.height) {
-                auto& covered = line.pixels[static_cast<std::size_t>(ty) * line.width + tx];
+                auto& covered = line.coverage[static_cast<std::size_t>(ty) * line.width + tx];
                 covered = std::max(covered, glyph[static_cast<std::size_t>(y) * width + x]);
             }
         }
@@ -98,72 +85,31 @@ void addGlyph(const stbtt_fontinfo& font, float scale, int point, float pen, int
 
 }  // namespace
 
-GlText::GlText(const std::filesystem::path& resources) : fonts_(resources) {}
-
-GlText::~GlText() {
-    for (const auto& [key, line] : lines_) {
-        glDeleteTextures(1, &line.texture);
+// White glyphs, the pen moving by each glyph's advance and kerning.
+std::optional<TextLines::Typesetter::Glyphs> StbTypesetter::set(const std::string& fontName,
+                                                                int pixelSize,
+                                                                std::string_view text) {
+    const stbtt_fontinfo* font = fonts_.font(fontName);
+    if (font == nullptr) {
+        return std::nullopt;
     }
-}
-
-const GlText::Line* GlText::line(const std::string& fontName, int pixelSize, double halo,
-                                 std::string_view text) {
-    if (text.empty() || pixelSize < 1) {
-        return nullptr;
-    }
-    std::string key =
-        fontName + '\n' + std::to_string(pixelSize) + '\n' + std::to_string(halo) + '\n';
-    key.append(text);
-    auto found = lines_.find(key);
-    if (found == lines_.end()) {
-        const stbtt_fontinfo* font = fonts_.font(fontName);
-        found = lines_
-                    .emplace(std::move(key),
-                             font != nullptr ? render(*font, pixelSize, halo, text) : Line{})
-                    .first;
-    }
-    found->second.lastUsed = frame_;
-    return found->second.texture != 0 ? &found->second : nullptr;
-}
-
-// White glyphs over their halo, the pen moving by each glyph's advance and kerning.
-GlText::Line GlText::render(const stbtt_fontinfo& font, int pixelSize, double halo,
-                            std::string_view text) {
-    const float scale = stbtt_ScaleForMappingEmToPixels(&font, static_cast<float>(pixelSize));
+    const float scale = stbtt_ScaleForMappingEmToPixels(font, static_cast<float>(pixelSize));
     int ascent = 0;
     int descent = 0;
     int gap = 0;
-    stbtt_GetFontVMetrics(&font, &ascent, &descent, &gap);
+    stbtt_GetFontVMetrics(font, &ascent, &descent, &gap);
     const std::vector<int> points = codePoints(text);
-    const std::vector<float> pens = penPositions(font, scale, points);
-    Line line;
+    const std::vector<float> pens = penPositions(*font, scale, points);
+    Glyphs line;
     line.ascent = static_cast<int>(std::ceil(static_cast<float>(ascent) * scale));
     line.width = std::max(static_cast<int>(std::ceil(pens.back())), 1);
     line.height = std::max(
         line.ascent + static_cast<int>(std::ceil(static_cast<float>(-descent) * scale)), 1);
-    Coverage coverage{
-        line.width, line.height,
-        std::vector<std::uint8_t>(static_cast<std::size_t>(line.width) * line.height)};
+    line.coverage.assign(static_cast<std::size_t>(line.width) * line.height, 0);
     for (std::size_t i = 0; i < points.size(); ++i) {
-        addGlyph(font, scale, points[i], pens[i], line.ascent, coverage);
+        addGlyph(*font, scale, points[i], pens[i], line);
     }
-    const TextHalo::Picture picture =
-        TextHalo::around(coverage.pixels, line.width, line.height, halo);
-    line.padding = picture.padding;
-    line.texture = GlTextures::upload(picture.width, picture.height, picture.rgba.data());
     return line;
-}
-
-void GlText::endFrame() {
-    ++frame_;
-    for (auto it = lines_.begin(); it != lines_.end();) {
-        if (frame_ - it->second.lastUsed > kKeepFrames) {
-            glDeleteTextures(1, &it->second.texture);
-            it = lines_.erase(it);
-        } else {
-            ++it;
-        }
-    }
 }
 
 }  // namespace rovuzu
