@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The game in a browser. Installs what it needs, builds the page into build/web/ (index.html,
-# rovuzu.js, rovuzu.wasm, rovuzu.data: a static folder that any static HTTPS host can serve)
-# and, when asked, serves it:
+# rovuzu.js, rovuzu.wasm, rovuzu.data, and .br and .gz copies: a static folder that any
+# static HTTPS host can serve) and, when asked, serves it:
 #   scripts/web.sh                 builds build/web/
 #   scripts/web.sh serve           and serves it on http://127.0.0.1:8080/
 #   scripts/web.sh serve --https   and serves it on https://<this machine>:8443/ to the network,
@@ -43,6 +43,8 @@ cmake --build --preset web
 rm -rf build/web
 mkdir -p build/web
 cp build/web-build/app/{index.html,rovuzu.js,rovuzu.wasm,rovuzu.data} build/web/
+# .br and .gz copies of the big files.
+node tools/web/pack.mjs build/web
 
 if [ "${1:-}" != serve ]; then
     echo "rovuzu: the page is in build/web/; scripts/web.sh serve plays it on http://127.0.0.1:8080/" >&2

@@ -8,17 +8,18 @@ import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { readPng } from './png.mjs';
 
-const repository = resolve(dirname(fileURLToPath(import.meta.url)), '../../..');
-const built = join(repository, 'build/web');
+export const repository = resolve(dirname(fileURLToPath(import.meta.url)), '../../..');
+export const built = join(repository, 'build/web');
 export const desktopBinary = process.env.ROVUZU_DESKTOP ?? join(repository, 'build/dev/app/rovuzu');
 
-// A folder holding the built page and whatever files a test adds (scripts), served on a free
-// port of 127.0.0.1: a secure context, as a phone's HTTPS page is.
-export async function servePage(files = {}) {
+// A folder holding the built page (or another `folder`) and whatever files a test adds
+// (scripts), served on 127.0.0.1 at `port`, a free one by default: a secure context, as a
+// phone's HTTPS page is.
+export async function servePage(files = {}, { folder = built, port = 0 } = {}) {
   const root = mkdtempSync(join(tmpdir(), 'rovuzu-page-'));
-  for (const name of readdirSync(built)) symlinkSync(join(built, name), join(root, name));
+  for (const name of readdirSync(folder)) symlinkSync(join(folder, name), join(root, name));
   for (const [name, text] of Object.entries(files)) writeFileSync(join(root, name), text);
-  const server = spawn(process.execPath, [join(repository, 'tools/web/serve.mjs'), root, '--port', '0'],
+  const server = spawn(process.execPath, [join(repository, 'tools/web/serve.mjs'), root, '--port', String(port)],
     { stdio: ['ignore', 'pipe', 'inherit'] });
   const url = await new Promise((done, fail) => {
     server.stdout.on('data', (text) => {
@@ -27,7 +28,12 @@ export async function servePage(files = {}) {
     });
     server.on('exit', () => fail(new Error('the page server stopped')));
   });
-  return { url, root, stop: () => { server.kill(); rmSync(root, { recursive: true, force: true }); } };
+  const stopped = new Promise((done) => server.on('exit', done));
+  return { url, root, stop: async () => {
+    server.kill();
+    await stopped;
+    rmSync(root, { recursive: true, force: true });
+  } };
 }
 
 // camera: a .y4m clip for the fake camera, 'none' for a browser without one, 'refused' for a
