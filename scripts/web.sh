@@ -42,7 +42,9 @@ cmake --preset web >/dev/null
 cmake --build --preset web
 rm -rf build/web
 mkdir -p build/web
-cp build/web-build/app/{index.html,rovuzu.js,rovuzu.wasm,rovuzu.data} build/web/
+cp build/web-build/app/{rovuzu.js,rovuzu.wasm,rovuzu.data} build/web/
+# The page comes from the source: the build tree copies index.html only when it links.
+cp platform/host/web/index.html build/web/
 # .br and .gz copies of the big files.
 node tools/web/pack.mjs build/web
 

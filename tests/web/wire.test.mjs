@@ -93,6 +93,11 @@ test('the build packs only what packing shrinks', () => {
   }
 });
 
+test('the built page is the source\'s, whatever was linked last', () => {
+  const page = (folder) => readFileSync(join(folder, 'index.html'));
+  assert.ok(page(built).equals(page(join(repository, 'platform/host/web'))));
+});
+
 // A small build: text that packs well, bytes that do not, a copy left over.
 function smallBuild() {
   const folder = mkdtempSync(join(tmpdir(), 'rovuzu-build-'));
