@@ -1,10 +1,11 @@
 // What goes over the wire: the build's big files packed as brotli and gzip beside themselves,
-// and the server sending the best copy the browser takes with the file's own type.
+// the server sending the best copy the browser takes with the file's own type, and the
+// offline worker told the build's version and every file with its hash.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { randomBytes } from 'node:crypto';
-import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createHash, randomBytes } from 'node:crypto';
+import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { request } from 'node:http';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -32,7 +33,8 @@ function fetchRaw(path, headers = {}, method = 'GET') {
 
 const decoders = { br: brotliDecompressSync, gzip: gunzipSync };
 const types = { 'rovuzu.wasm': 'application/wasm', 'rovuzu.js': 'text/javascript; charset=utf-8',
-  'rovuzu.data': 'application/octet-stream', 'index.html': 'text/html; charset=utf-8' };
+  'rovuzu.data': 'application/octet-stream', 'index.html': 'text/html; charset=utf-8',
+  'rovuzu.webmanifest': 'application/manifest+json' };
 
 test('each big file goes out as brotli, or gzip, when the browser takes it, with its own type', async () => {
   for (const name of ['index.html', 'rovuzu.js', 'rovuzu.wasm', 'rovuzu.data']) {
@@ -83,22 +85,37 @@ test('a browser holding the copy it would be sent hears that it is unchanged', a
   assert.equal(gzip.headers['content-encoding'], 'gzip');
 });
 
+const integrity = (bytes) => `sha256-${createHash('sha256').update(bytes).digest('base64')}`;
+const keptBy = (folder) => JSON.parse(/^const build = (.*);$/m.exec(readFileSync(join(folder, 'service-worker.js'), 'utf8'))[1]);
 const packed = /\.(br|gz)$/;
 const pack = (folder) => execFileSync(process.execPath, [join(repository, 'tools/web/pack.mjs'), folder], { stdio: 'pipe' });
 
-test('the build packs only what packing shrinks', () => {
+test('the build packs only what packing shrinks, and tells the worker every file with its hash', () => {
   const names = readdirSync(built);
-  for (const name of ['index.html', 'rovuzu.js', 'rovuzu.wasm', 'rovuzu.data']) {
+  for (const name of ['index.html', 'rovuzu.js', 'rovuzu.wasm', 'rovuzu.data', 'service-worker.js']) {
     assert.ok(names.includes(`${name}.br`) && names.includes(`${name}.gz`), name);
   }
+  assert.deepEqual(names.filter((name) => /\.png\.(br|gz)$/.test(name)), [], 'pictures are compressed already');
+  const build = keptBy(built);
+  assert.match(build.version, /^[0-9a-f]{16}$/);
+  const served = names.filter((name) => !packed.test(name) && name !== 'service-worker.js').sort();
+  assert.deepEqual(build.files.map((file) => file.name), served);
+  for (const file of build.files) assert.equal(file.integrity, integrity(readFileSync(join(built, file.name))), file.name);
 });
 
-test('the built page is the source\'s, whatever was linked last', () => {
-  const page = (folder) => readFileSync(join(folder, 'index.html'));
-  assert.ok(page(built).equals(page(join(repository, 'platform/host/web'))));
+test('the built page\'s own files are those of the source, whatever was linked last', () => {
+  const source = join(repository, 'platform/host/web');
+  for (const name of ['index.html', 'webapp.js', 'rovuzu.webmanifest']) {
+    assert.ok(readFileSync(join(built, name)).equals(readFileSync(join(source, name))), name);
+  }
+  for (const name of readdirSync(join(source, 'icons'))) {
+    assert.ok(readFileSync(join(built, name)).equals(readFileSync(join(source, 'icons', name))), name);
+  }
+  const withoutBuild = (folder) => readFileSync(join(folder, 'service-worker.js'), 'utf8').replace(/^const build = .*;$/m, '');
+  assert.equal(withoutBuild(built), withoutBuild(source));
 });
 
-// A small build: text that packs well, bytes that do not, a copy left over.
+// A small build: text that packs well, bytes that do not, a copy left over, the worker.
 function smallBuild() {
   const folder = mkdtempSync(join(tmpdir(), 'rovuzu-build-'));
   writeFileSync(join(folder, 'index.html'), '<!doctype html><p>Jugar</p>\n'.repeat(100));
@@ -106,6 +123,7 @@ function smallBuild() {
   writeFileSync(join(folder, 'noise.data'), randomBytes(4096));
   writeFileSync(join(folder, 'small.txt'), 'under a kilobyte');
   writeFileSync(join(folder, 'gone.js.br'), 'from an earlier build');
+  cpSync(join(repository, 'platform/host/web/service-worker.js'), join(folder, 'service-worker.js'));
   return folder;
 }
 
@@ -114,7 +132,7 @@ test('packing writes copies only where they shrink a file, of the file as it is 
   try {
     pack(folder);
     assert.deepEqual(readdirSync(folder).filter((name) => packed.test(name)).sort(),
-      ['game.js.br', 'game.js.gz', 'index.html.br', 'index.html.gz']);
+      ['game.js.br', 'game.js.gz', 'index.html.br', 'index.html.gz', 'service-worker.js.br', 'service-worker.js.gz']);
     writeFileSync(join(folder, 'game.js'), 'console.log("rovuzu 2");\n'.repeat(200));
     pack(folder);
     const game = readFileSync(join(folder, 'game.js'));
@@ -125,9 +143,37 @@ test('packing writes copies only where they shrink a file, of the file as it is 
   }
 });
 
+test('the worker\'s version changes with any file and only then', () => {
+  const folder = smallBuild();
+  try {
+    pack(folder);
+    const first = keptBy(folder);
+    assert.deepEqual(first.files.map((file) => file.name), ['game.js', 'index.html', 'noise.data', 'small.txt']);
+    for (const file of first.files) assert.equal(file.integrity, integrity(readFileSync(join(folder, file.name))), file.name);
+    pack(folder);
+    assert.deepEqual(keptBy(folder), first, 'the same files, the same build');
+    writeFileSync(join(folder, 'small.txt'), 'under a kilobyte, changed');
+    pack(folder);
+    const second = keptBy(folder);
+    assert.notEqual(second.version, first.version);
+    assert.equal(second.files[3].integrity, integrity(readFileSync(join(folder, 'small.txt'))));
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+});
+
 const saysOneLine = (pattern) => (error) => error.status === 1 && pattern.test(String(error.stderr)) &&
   String(error.stderr).trim().split('\n').length === 1;
 
-test('packing what is not a folder says so in one line', () => {
+test('packing what is not a build says so in one line', () => {
   assert.throws(() => pack('/nonexistent/rovuzu'), saysOneLine(/^rovuzu: \/nonexistent\/rovuzu: no such folder$/m));
+  const folder = mkdtempSync(join(tmpdir(), 'rovuzu-build-'));
+  try {
+    writeFileSync(join(folder, 'index.html'), '<!doctype html>');
+    assert.throws(() => pack(folder), saysOneLine(/^rovuzu: .*service-worker\.js: cannot read the offline worker \(ENOENT\)$/m));
+    writeFileSync(join(folder, 'service-worker.js'), '// no build line\n');
+    assert.throws(() => pack(folder), saysOneLine(/^rovuzu: .*service-worker\.js: no line "const build = \.\.\.;" to write the build into$/m));
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
 });
