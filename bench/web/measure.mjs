@@ -31,9 +31,9 @@ function sizes() {
     const bytes = readFileSync(join(folder, name));
     const zipped = gzipSync(bytes, { level: 9 }).length;
     [raw, packed] = [raw + bytes.length, packed + zipped];
-    console.log(`  ${name.padEnd(12)} ${kb(bytes.length).padStart(10)} ${kb(zipped).padStart(10)}`);
+    console.log(`  ${name.padEnd(22)} ${kb(bytes.length).padStart(10)} ${kb(zipped).padStart(10)}`);
   }
-  console.log(`  ${'total'.padEnd(12)} ${kb(raw).padStart(10)} ${kb(packed).padStart(10)}`);
+  console.log(`  ${'total'.padEnd(22)} ${kb(raw).padStart(10)} ${kb(packed).padStart(10)}`);
 }
 
 // The start button is pressed the moment it is offered, from within the page: what the page

@@ -155,8 +155,12 @@ async function activatedWorker() {
   const waited = (ms) => new Promise((done) => setTimeout(done, ms));
   for (let tries = 0; tries < 100; ++tries) {
     if (await navigator.serviceWorker.getRegistration()) {
-      return Promise.race([navigator.serviceWorker.ready.then((ready) => ready.active.state),
-        waited(60000).then(() => 'not activated within 60 s')]);
+      const activated = async () => {
+        const { active } = await navigator.serviceWorker.ready;
+        while (active.state === 'activating') await waited(50);
+        return active.state;
+      };
+      return Promise.race([activated(), waited(60000).then(() => 'not activated within 60 s')]);
     }
     await waited(100);
   }
