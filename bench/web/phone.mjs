@@ -107,7 +107,7 @@ async function openThrottled(browser, url, { network, beforeLoad }) {
 
 // Navigation to the bare page's frame, in milliseconds.
 export async function bareStart(server, network) {
-  const browser = await launchBrowser();
+  const browser = await launchBrowser({ serviceWorkers: true });
   try {
     const { page } = await openThrottled(browser, `${server.url}bare.html`, { network });
     await page.waitForFunction(() => window.bareFrameAt !== undefined, { timeout: 120000 });
@@ -140,7 +140,7 @@ async function gameStart(browser, server, network) {
 }
 
 export async function coldStart(server, network) {
-  const browser = await launchBrowser();
+  const browser = await launchBrowser({ serviceWorkers: true });
   try {
     const { page, ...figures } = await gameStart(browser, server, network);
     return figures;
@@ -170,7 +170,7 @@ async function activatedWorker() {
 // A first visit without throttling, then, once any service worker it registers has activated,
 // a second visit in the same profile, timed as a cold start is.
 export async function secondVisit(server, network) {
-  const browser = await launchBrowser();
+  const browser = await launchBrowser({ serviceWorkers: true });
   try {
     const first = await browser.newPage();
     await first.goto(server.url);

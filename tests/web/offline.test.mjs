@@ -38,7 +38,7 @@ function watchRequests(page) {
 
 test('Chromium finds the manifest, its icons at their sizes, and nothing that stops an install', async () => {
   const server = await started(await servePage());
-  const browser = await started(await launchBrowser());
+  const browser = await started(await launchBrowser({ serviceWorkers: true }));
   const page = await openPage(browser, server.url);
   await page.page.waitForFunction(() => !document.getElementById('play').disabled, { timeout: 60000 });
   await kept(page);
@@ -60,7 +60,7 @@ test('Chromium finds the manifest, its icons at their sizes, and nothing that st
 
 test('after one visit, with the network off and the server gone, a reload plays a whole round', async () => {
   const server = await started(await servePage());
-  const browser = await started(await launchBrowser());
+  const browser = await started(await launchBrowser({ serviceWorkers: true }));
   const page = await openPage(browser, `${server.url}${autoplay}`);
   await page.page.waitForFunction(() => !document.getElementById('play').disabled, { timeout: 60000 });
   assert.equal((await kept(page)).length, 1);
@@ -95,7 +95,7 @@ const pageText = (page) => page.page.evaluate(() => new XMLSerializer().serializ
 
 test('a new build at the same address takes over once the old one\'s page is closed, and its cache replaces the old', async () => {
   const second = await started(anotherBuild());
-  const browser = await started(await launchBrowser());
+  const browser = await started(await launchBrowser({ serviceWorkers: true }));
   const first = await started(await servePage());
   const port = new URL(first.url).port;
   let page = await openPage(browser, first.url);
@@ -123,4 +123,22 @@ test('a new build at the same address takes over once the old one\'s page is clo
   assert.notEqual(caches[0], oldCache);
   assert.ok(requests.filter((request) => /rovuzu\.(js|wasm|data)$/.test(request.url)).every((request) => request.fromWorker));
   assert.deepEqual(page.errors(), []);
+});
+
+test('unless a test asks for the worker, its pages meet the server itself, every request seen', async () => {
+  const server = await started(await servePage());
+  const browser = await started(await launchBrowser());
+  const first = await openPage(browser, server.url);
+  await first.page.waitForFunction(() => !document.getElementById('play').disabled, { timeout: 60000 });
+  assert.equal((await kept(first)).length, 1);
+  const page = await browser.newPage();
+  await page.setRequestInterception(true);
+  const seen = [];
+  page.on('request', (request) => {
+    seen.push(new URL(request.url()).pathname);
+    request.continue();
+  });
+  await page.goto(server.url);
+  await page.waitForFunction(() => !document.getElementById('play').disabled, { timeout: 60000 });
+  for (const name of ['/', '/rovuzu.js', '/rovuzu.wasm', '/rovuzu.data']) assert.ok(seen.includes(name), name);
 });

@@ -37,8 +37,10 @@ export async function servePage(files = {}, { folder = built, port = 0 } = {}) {
 }
 
 // camera: a .y4m clip for the fake camera, 'none' for a browser without one, 'refused' for a
-// camera the player does not allow.
-export async function launchBrowser({ camera = 'none' } = {}) {
+// camera the player does not allow. serviceWorkers: whether a page's requests may be answered
+// by the service worker that an earlier page registered (the offline tests); by default every
+// page sees the server and the network as they are, and a test's interception sees each request.
+export async function launchBrowser({ camera = 'none', serviceWorkers = false } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'rovuzu-chromium-'));
   const args = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
@@ -50,6 +52,14 @@ export async function launchBrowser({ camera = 'none' } = {}) {
   const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true,
     userDataDir: profile, args, protocolTimeout: 120000 });
   browser.refusesCamera = camera === 'refused';
+  if (!serviceWorkers) {
+    const newPage = browser.newPage.bind(browser);
+    browser.newPage = async (...options) => {
+      const page = await newPage(...options);
+      await page.setBypassServiceWorker(true);
+      return page;
+    };
+  }
   const close = browser.close.bind(browser);
   browser.close = async () => { await close(); rmSync(profile, { recursive: true, force: true }); };
   return browser;
