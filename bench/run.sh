@@ -4,6 +4,7 @@
 # With no section, all of them. Builds an optimised tree in build/bench first (BUILD=DIR measures
 # another tree, SKIP_BUILD=1 takes it as it is). Timings depend on the machine's load: each
 # section prints the load average; repeated timings print their median and best, or perf's mean.
+# RUNS sets how many times a timing repeats (15), PHONE_RUNS the browser's throttled starts (5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build/bench}
@@ -95,7 +96,7 @@ web() {
     say "the browser build in headless Chromium"
     scripts/web.sh >/dev/null 2>&1
     (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-    node bench/web/measure.mjs "$runs"
+    node bench/web/measure.mjs "$runs" "${PHONE_RUNS:-5}"
 }
 
 # Re-entered under Xvfb for one section, already built.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates rovuzu's art and sounds into resources/ with our own generator
-# (tools/assets). Output is deterministic: rerunning gives byte-identical files.
+# Regenerates rovuzu's art and sounds into resources/, and the web app's icons into
+# platform/host/web/icons/, with our own generator (tools/assets). Output is deterministic:
+# rerunning gives byte-identical files.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,4 +23,8 @@ for file in rovuzu1.png rovuzu2.png rovuzu3.png rovuzu4.png gameover.png icon.pn
     QuickDeath.wav rovuzu.mp3; do
     install -m 644 "$out/$file" "$root/resources/$file"
 done
-echo "assets written to $root/resources"
+# The web app's icons go beside the page, not into the game's packed resources.
+for file in icon-192.png icon-512.png icon-maskable-512.png; do
+    install -m 644 "$out/$file" "$root/platform/host/web/icons/$file"
+done
+echo "assets written to $root/resources and $root/platform/host/web/icons"

@@ -3,14 +3,18 @@
 // navigation to the first frame with the tap as soon as it is offered; and frame times at
 // 390 x 844 points with a turning view, at device pixel ratios 3 and 1. SwiftShader draws
 // WebGL on the CPU here, so the frame interval is mostly its rasterising: the game's own work
-// per frame is given beside it.
-//   node bench/web/measure.mjs [runs]    (after scripts/web.sh; uses tests/web's puppeteer)
+// per frame is given beside it. Then a phone's start (bench/web/phone.mjs): what is requested
+// before "Jugar" is enabled, cold starts with the CPU throttled, on this link and on slow 4G,
+// beside a bare WebGL page, their long tasks, and the second visit.
+//   node bench/web/measure.mjs [runs] [phone runs]    (after scripts/web.sh; uses tests/web's puppeteer)
 import { readdirSync, readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
 import { join } from 'node:path';
 import { launchBrowser, openPage, play, servePage, settle } from '../../tests/web/support/page.mjs';
+import { bareStart, barePage, coldStart, cpuSlowdown, packedSizes, secondVisit, slow4g } from './phone.mjs';
 
 const runs = Number(process.argv[2] ?? 5);
+const phoneRuns = Number(process.argv[3] ?? 5);
 const folder = new URL('../../build/web/', import.meta.url).pathname;
 const percentile = (values, p) => {
   const sorted = [...values].sort((a, b) => a - b);
@@ -22,13 +26,14 @@ const kb = (bytes) => `${(bytes / 1024).toFixed(1)} kB`;
 function sizes() {
   let [raw, packed] = [0, 0];
   console.log('what a phone downloads (raw, gzip -9):');
-  for (const name of readdirSync(folder).sort()) {
+  // The .br and .gz files are the same files, for browsers that take them.
+  for (const name of readdirSync(folder).filter((file) => !/\.(br|gz)$/.test(file)).sort()) {
     const bytes = readFileSync(join(folder, name));
     const zipped = gzipSync(bytes, { level: 9 }).length;
     [raw, packed] = [raw + bytes.length, packed + zipped];
-    console.log(`  ${name.padEnd(12)} ${kb(bytes.length).padStart(10)} ${kb(zipped).padStart(10)}`);
+    console.log(`  ${name.padEnd(22)} ${kb(bytes.length).padStart(10)} ${kb(zipped).padStart(10)}`);
   }
-  console.log(`  ${'total'.padEnd(12)} ${kb(raw).padStart(10)} ${kb(packed).padStart(10)}`);
+  console.log(`  ${'total'.padEnd(22)} ${kb(raw).padStart(10)} ${kb(packed).padStart(10)}`);
 }
 
 // The start button is pressed the moment it is offered, from within the page: what the page
@@ -96,12 +101,67 @@ async function frames(server, dpr) {
   }
 }
 
+function before(run) {
+  console.log('requested before "Jugar" is enabled (one cold run): raw, gzip -9, brotli -q 11,' +
+    ' and what crossed the wire with its encoding:');
+  const total = { raw: 0, gzip: 0, brotli: 0, wire: 0 };
+  for (const request of packedSizes(server, run.before)) {
+    for (const key of Object.keys(total)) total[key] += request[key];
+    console.log(`  ${request.name.padEnd(14)} ${kb(request.raw).padStart(10)} ${kb(request.gzip).padStart(10)}` +
+      ` ${kb(request.brotli).padStart(10)} ${kb(request.wire).padStart(10)} ${request.encoding}` +
+      `${request.fromWorker ? ' (service worker)' : ''}`);
+  }
+  console.log(`  ${'total'.padEnd(14)} ${kb(total.raw).padStart(10)} ${kb(total.gzip).padStart(10)}` +
+    ` ${kb(total.brotli).padStart(10)} ${kb(total.wire).padStart(10)}`);
+}
+
+const ms = (values) => `median ${median(values).toFixed(0)} ms (best ${Math.min(...values).toFixed(0)}, worst ${Math.max(...values).toFixed(0)})`;
+
+function phoneLines(bare, game, bareName = 'bare page') {
+  const pick = (key) => game.map((run) => run[key]);
+  console.log(`    ${bareName}, navigation to its WebGL frame: ${ms(bare)}`);
+  console.log(`    navigation to "Jugar" enabled: ${ms(pick('enabled'))},` +
+    ` ${(median(pick('enabled')) / median(bare)).toFixed(1)}x the bare page`);
+  console.log(`    tap to the round's first frame: ${ms(pick('tapToFrame'))}`);
+  console.log(`    longest task before "Jugar": ${ms(pick('longestBefore'))}`);
+  console.log(`    longest task from the tap to the first frame: ${ms(pick('longestAfterTap'))}`);
+}
+
+// Runs of each kind take turns, so that the machine's load falls on all of them alike.
+async function phone() {
+  const kinds = { bare: [], game: [], bareSlow: [], gameSlow: [], second: [], secondSlow: [] };
+  for (let run = 0; run < phoneRuns; ++run) {
+    kinds.bare.push(await bareStart(server, null));
+    kinds.game.push(await coldStart(server, null));
+    kinds.bareSlow.push(await bareStart(server, slow4g));
+    kinds.gameSlow.push(await coldStart(server, slow4g));
+    kinds.second.push(await secondVisit(server, null));
+    kinds.secondSlow.push(await secondVisit(server, slow4g));
+  }
+  before(kinds.game[0]);
+  console.log(`a phone's start: CPU ${cpuSlowdown}x slower, dpr 3, ${phoneRuns} cold runs of each, taking turns` +
+    ' (a task counts as long from 50 ms; 0 is none):');
+  console.log('  this machine\'s link:');
+  phoneLines(kinds.bare, kinds.game);
+  console.log(`  slow 4G (${slow4g.latency} ms latency, ${(slow4g.download * 8e-6).toFixed(1)} Mbit/s down, ${(slow4g.upload * 8e-3).toFixed(0)} kbit/s up):`);
+  phoneLines(kinds.bareSlow, kinds.gameSlow);
+  for (const [name, visits, bare] of [['this link', kinds.second, kinds.bare], ['slow 4G', kinds.secondSlow, kinds.bareSlow]]) {
+    const workers = [...new Set(visits.map((visit) => visit.worker))].join(', ');
+    const served = visits[0].before;
+    const wire = served.filter((request) => !request.fromWorker).reduce((sum, request) => sum + request.wire, 0);
+    console.log(`  second visit, ${name} (service worker: ${workers}; before "Jugar",` +
+      ` ${served.filter((request) => request.fromWorker).length} of ${served.length} requests from it, ${kb(wire)} over the network):`);
+    phoneLines(bare, visits, 'bare page (its cold start above)');
+  }
+}
+
 sizes();
-const server = await servePage();
+const server = await servePage({ 'bare.html': barePage });
 try {
   await start(server);
   await frames(server, 3);
   await frames(server, 1);
+  await phone();
 } finally {
   server.stop();
 }

@@ -41,18 +41,37 @@ Canvas TargetArt::target(int design) {
     return canvas;
 }
 
-Canvas TargetArt::icon() {
-    Canvas canvas(kIconSize, kIconSize);
-    canvas.setView(glm::vec2(kIconSize / 2.0f), 1.0f);
+// The icon is authored on a 256-unit tile and scaled to the size asked for.
+Canvas TargetArt::icon(int size) {
+    Canvas canvas(size, size);
+    const auto side = static_cast<float>(size);
+    const float scale = side / kIconSize;
+    canvas.setView(glm::vec2(side / 2.0f), scale);
     const Field tile = roundedBox({0.0f, 0.0f}, {122.0f, 122.0f}, 54.0f);
     canvas.fill(tile, hexColour(0x121a33));
-    canvas.fill(grown(tile, -4.0f), [](glm::vec2 p) {
-        const float t = std::clamp(p.y / 120.0f * 0.5f + 0.5f, 0.0f, 1.0f);
-        return glm::mix(hexColour(0x3f6fd8), hexColour(0x1d2c66), t);
-    });
-    canvas.setView(glm::vec2(kIconSize / 2.0f), 0.9f);
+    canvas.fill(grown(tile, -4.0f), tileGradient());
+    canvas.setView(glm::vec2(side / 2.0f), 0.9f * scale);
     TargetArt(canvas).draw(0);
     return canvas;
+}
+
+Canvas TargetArt::maskableIcon(int size) {
+    Canvas canvas(size, size);
+    const auto side = static_cast<float>(size);
+    canvas.setView(glm::vec2(side / 2.0f), side / kIconSize);
+    canvas.fill(roundedBox({0.0f, 0.0f}, glm::vec2(kIconSize), 0.0f), tileGradient());
+    // The safe circle's radius is 40 % of the side; the badge and its shadow reach about
+    // kRadius + 12 units from the centre.
+    canvas.setView(glm::vec2(side / 2.0f), 0.4f * side / (kRadius + 12.0f));
+    TargetArt(canvas).draw(0);
+    return canvas;
+}
+
+Paint TargetArt::tileGradient() {
+    return [](glm::vec2 p) {
+        const float t = std::clamp(p.y / 120.0f * 0.5f + 0.5f, 0.0f, 1.0f);
+        return glm::mix(hexColour(0x3f6fd8), hexColour(0x1d2c66), t);
+    };
 }
 
 void TargetArt::draw(int design) {

@@ -4,7 +4,7 @@
 
 namespace rovuzu {
 
-// The four target sprites and the app icon. Each target is a badge: soft drop shadow, thick
+// The four target sprites and the app icons. Each target is a badge: soft drop shadow, thick
 // dark outline and light rim around a coloured motif, so it reads on bright sky, dark floors
 // and busy camera pictures alike.
 class TargetArt {
@@ -14,7 +14,12 @@ class TargetArt {
     static constexpr int kIconSize = 256;
 
     static Canvas target(int design);
-    static Canvas icon();
+    // The bullseye on a rounded tile, `size` pixels square: the same design at every size.
+    static Canvas icon(int size = kIconSize);
+    // For launchers that cut icons to their own shape (a circle, a squircle): the tile's
+    // colours fill the square and the bullseye keeps within the middle circle that every such
+    // shape leaves whole, 80 % of the side across.
+    static Canvas maskableIcon(int size);
 
   private:
     explicit TargetArt(Canvas& canvas) : canvas_(canvas) {}
@@ -29,6 +34,7 @@ class TargetArt {
     Field badge(const Field& silhouette, Colour outline, Colour rim);
     void layer(const Field& shape, Colour colour);
     void gloss(const Field& body);
+    static Paint tileGradient();
 
     Canvas& canvas_;
 };

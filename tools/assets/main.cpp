@@ -43,6 +43,11 @@ void writePictures(const fs::path& out) {
                                                   ("rovuzu" + std::to_string(design + 1) + ".png"));
     }
     rovuzu::TargetArt::icon().savePng(out / "icon.png");
+    // The web app's icons: the sizes launchers and install prompts ask for.
+    for (const int size : {192, 512}) {
+        rovuzu::TargetArt::icon(size).savePng(out / ("icon-" + std::to_string(size) + ".png"));
+    }
+    rovuzu::TargetArt::maskableIcon(512).savePng(out / "icon-maskable-512.png");
     rovuzu::GameOverArt::render(titleFont()).savePng(out / "gameover.png");
 }
 

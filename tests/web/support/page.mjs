@@ -8,17 +8,18 @@ import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { readPng } from './png.mjs';
 
-const repository = resolve(dirname(fileURLToPath(import.meta.url)), '../../..');
-const built = join(repository, 'build/web');
+export const repository = resolve(dirname(fileURLToPath(import.meta.url)), '../../..');
+export const built = join(repository, 'build/web');
 export const desktopBinary = process.env.ROVUZU_DESKTOP ?? join(repository, 'build/dev/app/rovuzu');
 
-// A folder holding the built page and whatever files a test adds (scripts), served on a free
-// port of 127.0.0.1: a secure context, as a phone's HTTPS page is.
-export async function servePage(files = {}) {
+// A folder holding the built page (or another `folder`) and whatever files a test adds
+// (scripts), served on 127.0.0.1 at `port`, a free one by default: a secure context, as a
+// phone's HTTPS page is.
+export async function servePage(files = {}, { folder = built, port = 0 } = {}) {
   const root = mkdtempSync(join(tmpdir(), 'rovuzu-page-'));
-  for (const name of readdirSync(built)) symlinkSync(join(built, name), join(root, name));
+  for (const name of readdirSync(folder)) symlinkSync(join(folder, name), join(root, name));
   for (const [name, text] of Object.entries(files)) writeFileSync(join(root, name), text);
-  const server = spawn(process.execPath, [join(repository, 'tools/web/serve.mjs'), root, '--port', '0'],
+  const server = spawn(process.execPath, [join(repository, 'tools/web/serve.mjs'), root, '--port', String(port)],
     { stdio: ['ignore', 'pipe', 'inherit'] });
   const url = await new Promise((done, fail) => {
     server.stdout.on('data', (text) => {
@@ -27,12 +28,19 @@ export async function servePage(files = {}) {
     });
     server.on('exit', () => fail(new Error('the page server stopped')));
   });
-  return { url, root, stop: () => { server.kill(); rmSync(root, { recursive: true, force: true }); } };
+  const stopped = new Promise((done) => server.on('exit', done));
+  return { url, root, stop: async () => {
+    server.kill();
+    await stopped;
+    rmSync(root, { recursive: true, force: true });
+  } };
 }
 
 // camera: a .y4m clip for the fake camera, 'none' for a browser without one, 'refused' for a
-// camera the player does not allow.
-export async function launchBrowser({ camera = 'none' } = {}) {
+// camera the player does not allow. serviceWorkers: whether a page's requests may be answered
+// by the service worker that an earlier page registered (the offline tests); by default every
+// page sees the server and the network as they are, and a test's interception sees each request.
+export async function launchBrowser({ camera = 'none', serviceWorkers = false } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'rovuzu-chromium-'));
   const args = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
@@ -44,6 +52,14 @@ export async function launchBrowser({ camera = 'none' } = {}) {
   const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true,
     userDataDir: profile, args, protocolTimeout: 120000 });
   browser.refusesCamera = camera === 'refused';
+  if (!serviceWorkers) {
+    const newPage = browser.newPage.bind(browser);
+    browser.newPage = async (...options) => {
+      const page = await newPage(...options);
+      await page.setBypassServiceWorker(true);
+      return page;
+    };
+  }
   const close = browser.close.bind(browser);
   browser.close = async () => { await close(); rmSync(profile, { recursive: true, force: true }); };
   return browser;
