@@ -68,7 +68,7 @@ int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClas
         return 0;
     }
     const auto& page = std::get<PageOptions>(parsed);
-    const auto script = fetchedScript(page.options);
+    auto script = fetchedScript(page.options);
     if (!script) {
         return 0;
     }
