@@ -151,15 +151,16 @@ Reading readArguments(const VerbInfo& info, const std::vector<std::string_view>&
     if (info.verb == Verb::screenshot) {
         return input::Screenshot{std::string(parts[2])};
     }
-    std::vector<double> values;
+    // The line's numbers, which become the verb's typed input at once.
+    std::vector<double> read;
     for (std::size_t i = 2; i < parts.size(); ++i) {
         const auto value = readDouble(parts[i]);
         if (!value) {
             return "'" + std::string(parts[i]) + "' is not a number";
         }
-        values.push_back(*value);
+        read.push_back(*value);
     }
-    return inputOf(info.verb, values);
+    return inputOf(info.verb, read);
 }
 
 std::string numbers(std::initializer_list<double> values) {
