@@ -12,8 +12,8 @@ packages=(
   libglm-dev libfontconfig-dev nlohmann-json3-dev libcli11-dev
   # number text, the same in the desktop and browser builds
   libfmt-dev libfast-float-dev
-  # free fonts standing in for the platform's own
-  fonts-lato fonts-dejavu-core fontconfig
+  # free fonts standing in for the platform's own, and the cutter that trims them for the page
+  fonts-lato fonts-dejavu-core fontconfig fonttools
   # real-window screenshots, asset tools
   xvfb x11-apps imagemagick sox lame libsox-fmt-mp3
   # bench/run.sh times whole runs with perf
