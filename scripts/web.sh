@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The game in a browser. Installs what it needs, builds the page into build/web/ (index.html,
-# rovuzu.js, rovuzu.wasm, rovuzu.data, the app's manifest, icons and offline worker, and .br
-# and .gz copies: a static folder that any static HTTPS host can serve) and, when asked,
-# serves it:
+# rovuzu.js, rovuzu.wasm, rovuzu.data, rovuzu.mp3 (the music, which the page fetches once the
+# round has begun), the app's manifest, icons and offline worker, and .br and .gz copies: a
+# static folder that any static HTTPS host can serve) and, when asked, serves it:
 #   scripts/web.sh                 builds build/web/
 #   scripts/web.sh serve           and serves it on http://127.0.0.1:8080/
 #   scripts/web.sh serve --https   and serves it on https://<this machine>:8443/ to the network,
@@ -45,10 +45,10 @@ rm -rf build/web
 mkdir -p build/web
 cp build/web-build/app/{rovuzu.js,rovuzu.wasm,rovuzu.data} build/web/
 # The page's own files come from the source, with what makes the page an app to install that
-# plays offline; then the worker's list of the files to keep, and .br and .gz copies of the big
-# files.
+# plays offline, and the music the page fetches once the round has begun; then the worker's list
+# of the files to keep, and .br and .gz copies of the big files.
 cp platform/host/web/{index.html,webapp.js,service-worker.js,rovuzu.webmanifest} platform/host/web/icons/*.png \
-    build/web/
+    resources/rovuzu.mp3 build/web/
 node tools/web/pack.mjs build/web
 
 if [ "${1:-}" != serve ]; then

@@ -47,6 +47,10 @@ void rovuzu_xr_begin();
 // decode) and gives its number, 0 without sound; plays it, looping or not, and gives the
 // playing's number, 0 without sound; stops a playing.
 int rovuzu_audio_load(const char* name, const std::uint8_t* bytes, int length);
+// Web Audio: fetches a sound file from next to the page and decodes it, giving its number at
+// once, 0 without sound. A play asked for meanwhile begins when it has arrived, and never if it
+// does not (said in one line on stderr).
+int rovuzu_audio_fetch(const char* name);
 int rovuzu_audio_play(int sound, int loops);
 void rovuzu_audio_stop(int playing);
 }

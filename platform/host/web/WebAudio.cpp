@@ -9,10 +9,20 @@
 
 namespace rovuzu {
 
+namespace {
+
+// The file the build leaves out of the packed resources, which hold an empty one in its place.
+constexpr const char* kFetchedLater = ROVUZU_FETCHED_LATER;
+
+}  // namespace
+
 int WebAudio::sound(const NSURL& file) {
     const std::string key = file.string();
     if (const auto found = sounds_.find(key); found != sounds_.end()) {
         return found->second;
+    }
+    if (file.filename() == kFetchedLater) {
+        return sounds_.emplace(key, rovuzu_audio_fetch(kFetchedLater)).first->second;
     }
     std::ifstream in(file, std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};

@@ -8,7 +8,9 @@
 namespace rovuzu {
 
 // Sound through the page's Web Audio, which the start tap unlocked. Each file is read from the
-// packed resources and decoded once; where the page has no sound, the game plays silently.
+// packed resources and decoded once; the music, which the build leaves out of them so that the
+// page starts sooner, is fetched from next to the page when it is first played, and begins when
+// it arrives. Where the page has no sound, the game plays silently.
 class WebAudio final : public AudioOutput {
   public:
     void playSound(const NSURL& file) override;

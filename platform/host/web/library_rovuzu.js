@@ -125,28 +125,59 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  rovuzu_audio_load__deps: ['$ROVUZU', 'rovuzu_audio_play'],
-  rovuzu_audio_load: function(name, bytes, length) {
-    var context = Module['rovuzuAudio'];
-    if (!context) return 0;  // no Web Audio here: the game plays silently
+  // A new sound's number, its plays held back until its bytes are decoded.
+  $rovuzu_audio_sound__deps: ['$ROVUZU'],
+  $rovuzu_audio_sound: function() {
     var sound = ROVUZU.sounds.length;
     ROVUZU.sounds.push(null);
     ROVUZU.pending[sound] = [];
-    var file = UTF8ToString(name);
-    // decodeAudioData takes its buffer away: it gets a copy of the bytes.
-    var copy = HEAPU8.slice(bytes, bytes + length).buffer;
+    return sound;
+  },
+
+  // Decodes a sound's bytes, which decodeAudioData takes away, then starts the plays held back.
+  $rovuzu_audio_decode__deps: ['$ROVUZU', '$rovuzu_audio_drop'],
+  $rovuzu_audio_decode: function(context, sound, file, bytes) {
     var decoded = function(buffer) {
       ROVUZU.sounds[sound] = buffer;
       ROVUZU.pending[sound].forEach(function(play) { play(); });
       delete ROVUZU.pending[sound];
     };
-    var failed = function() {
-      delete ROVUZU.pending[sound];
-      err('rovuzu: ' + file + ': cannot decode the sound; it stays silent');
-    };
+    var failed = function() { rovuzu_audio_drop(sound, file, 'cannot decode the sound'); };
     // The callback form, for older Safari; newer browsers return a promise as well.
-    var promise = context.decodeAudioData(copy, decoded, failed);
+    var promise = context.decodeAudioData(bytes, decoded, failed);
     if (promise && promise.catch) promise.catch(function() {});
+  },
+
+  // A sound that will never play: its held-back plays go, with one line on stderr.
+  $rovuzu_audio_drop__deps: ['$ROVUZU'],
+  $rovuzu_audio_drop: function(sound, file, problem) {
+    delete ROVUZU.pending[sound];
+    err('rovuzu: ' + file + ': ' + problem + '; it stays silent');
+  },
+
+  rovuzu_audio_load__deps: ['$rovuzu_audio_sound', '$rovuzu_audio_decode'],
+  rovuzu_audio_load: function(name, bytes, length) {
+    var context = Module['rovuzuAudio'];
+    if (!context) return 0;  // no Web Audio here: the game plays silently
+    var sound = rovuzu_audio_sound();
+    rovuzu_audio_decode(context, sound, UTF8ToString(name), HEAPU8.slice(bytes, bytes + length).buffer);
+    return sound;
+  },
+
+  rovuzu_audio_fetch__deps: ['$rovuzu_audio_sound', '$rovuzu_audio_decode', '$rovuzu_audio_drop'],
+  rovuzu_audio_fetch: function(name) {
+    var context = Module['rovuzuAudio'];
+    if (!context) return 0;
+    var sound = rovuzu_audio_sound();
+    var file = UTF8ToString(name);
+    fetch(file).then(function(response) {
+      if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+      return response.arrayBuffer();
+    }).then(function(bytes) {
+      rovuzu_audio_decode(context, sound, file, bytes);
+    }, function(e) {
+      rovuzu_audio_drop(sound, file, 'cannot be fetched (' + e.message + ')');
+    });
     return sound;
   },
 
