@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <glm/geometric.hpp>
+#include <utility>
 
 #include "platform/world/CutLattice.hpp"
-#include "platform/world/RoomBuilder.hpp"
 #include "platform/world/WorldMesher.hpp"
 
 namespace rovuzu {
@@ -31,6 +31,30 @@ bool canSee(const ARCamera& camera) {
 }  // namespace
 
 BuiltInWorld::BuiltInWorld() : model_(RoomBuilder::build()) {}
+
+BuiltInWorld::BuiltInWorld(RoomBuilder::Layout layout)
+    : model_(std::move(layout.model)), unpainted_(std::move(layout.textures)) {}
+
+BuiltInWorld BuiltInWorld::unpainted() {
+    return BuiltInWorld{RoomBuilder::layout()};
+}
+
+std::optional<std::size_t> BuiltInWorld::paintStep() {
+    if (unpainted_.empty()) {
+        return std::nullopt;
+    }
+    if (!painting_) {
+        painting_.emplace(unpainted_.front().paint);
+    }
+    if (!painting_->step(kStepPixels)) {
+        return std::nullopt;
+    }
+    const std::size_t finished = unpainted_.front().index;
+    model_.textures[finished] = painting_->take();
+    painting_.reset();
+    unpainted_.erase(unpainted_.begin());
+    return finished;
+}
 
 const BuiltInWorld& BuiltInWorld::shared() {
     static const BuiltInWorld world;

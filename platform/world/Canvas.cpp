@@ -31,8 +31,10 @@ Canvas::PixelSpan Canvas::span(const Box2& box) const {
     const auto clampX = [this](float v) {
         return std::clamp(static_cast<int>(v), 0, image_.width());
     };
-    const auto clampY = [this](float v) {
-        return std::clamp(static_cast<int>(v), 0, image_.height());
+    // Only the rows the image holds: all of them, or the band being painted.
+    const PixelRows rows = image_.rows();
+    const auto clampY = [rows](float v) {
+        return std::clamp(static_cast<int>(v), rows.first, rows.end);
     };
     return {clampX(std::floor(box.x0 * scale_)), clampY(std::floor(box.y0 * scale_)),
             clampX(std::ceil(box.x1 * scale_)), clampY(std::ceil(box.y1 * scale_))};

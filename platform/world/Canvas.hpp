@@ -20,9 +20,9 @@ struct Box2 {
     [[nodiscard]] Box2 inset(float by) const { return {x0 + by, y0 + by, x1 - by, y1 - by}; }
 };
 
-// Paints anti-aliased flat shapes into an image. Coordinates are in units of the painter's
-// choosing (metres, for the world's textures) with the origin at the image's top-left corner
-// and y down; `pixelsPerUnit` converts them.
+// Paints anti-aliased flat shapes into an image, or into the band of rows it holds. Coordinates are
+// in units of the painter's choosing (metres, for the world's textures) with the origin at the
+// image's top-left corner and y down; `pixelsPerUnit` converts them.
 class Canvas {
   public:
     Canvas(PixelImage& image, float pixelsPerUnit);
@@ -56,7 +56,7 @@ class Canvas {
         int x1;
         int y1;
     };
-    // The pixels a box in units touches, clamped to the image.
+    // The pixels a box in units touches, clamped to the image's rows.
     [[nodiscard]] PixelSpan span(const Box2& box) const;
     [[nodiscard]] glm::vec2 unitsAt(int x, int y) const;
 

@@ -27,9 +27,9 @@ constexpr Rgba kTerracotta = Rgba::hex(0xC8553D);
 constexpr Rgba kBrass = Rgba::hex(0xD4A84B);
 constexpr Rgba kShadow{0.0F, 0.0F, 0.0F, 0.18F};
 
-PixelImage blank(float width, float height, float pixelsPerMetre, Rgba fill) {
+PixelImage blank(float width, float height, float pixelsPerMetre, Rgba fill, PixelRows rows) {
     return {static_cast<int>(std::lround(width * pixelsPerMetre)),
-            static_cast<int>(std::lround(height * pixelsPerMetre)), fill};
+            static_cast<int>(std::lround(height * pixelsPerMetre)), fill, rows};
 }
 
 void verticalGradient(Canvas& canvas, const Box2& box, const Rgba& top, const Rgba& bottom) {
@@ -199,8 +199,8 @@ void shelfOrnament(Canvas& canvas, const Box2& shelf) {
 
 }  // namespace
 
-PixelImage DecorArt::window() {
-    PixelImage image = blank(kWindowWidth, kWindowHeight, kPixels, kTrim);
+PixelImage DecorArt::window(PixelRows rows) {
+    PixelImage image = blank(kWindowWidth, kWindowHeight, kPixels, kTrim, rows);
     Canvas canvas(image, kPixels);
     const Box2 glass = canvas.bounds().inset(0.07F);
     constexpr float kHorizon = 1.0F;
@@ -210,9 +210,9 @@ PixelImage DecorArt::window() {
     return image;
 }
 
-PixelImage DecorArt::curtain() {
+PixelImage DecorArt::curtain(PixelRows rows) {
     const Rgba fabric = Rgba::hex(0xD9A441);
-    PixelImage image = blank(kCurtainWidth, kCurtainHeight, kCurtainPixels, fabric);
+    PixelImage image = blank(kCurtainWidth, kCurtainHeight, kCurtainPixels, fabric, rows);
     Canvas canvas(image, kCurtainPixels);
     canvas.paint(canvas.bounds(), [&](glm::vec2 p) {
         const float fold = std::sin(kTwoPi * p.x / 0.11F + 1.3F * std::sin(kTwoPi * p.x / 0.37F));
@@ -226,9 +226,9 @@ PixelImage DecorArt::curtain() {
     return image;
 }
 
-PixelImage DecorArt::door() {
+PixelImage DecorArt::door(PixelRows rows) {
     const Rgba wood = Rgba::hex(0xB98B5E);
-    PixelImage image = blank(kDoorWidth, kDoorHeight, kPixels, kTrim);
+    PixelImage image = blank(kDoorWidth, kDoorHeight, kPixels, kTrim, rows);
     Canvas canvas(image, kPixels);
     constexpr float kCasing = 0.07F;
     const Box2 leaf{kCasing, kCasing, kDoorWidth - kCasing, kDoorHeight};
@@ -247,8 +247,8 @@ PixelImage DecorArt::door() {
     return image;
 }
 
-PixelImage DecorArt::circlesPoster() {
-    PixelImage image = blank(kPosterWidth, kPosterHeight, kPixels, kCream);
+PixelImage DecorArt::circlesPoster(PixelRows rows) {
+    PixelImage image = blank(kPosterWidth, kPosterHeight, kPixels, kCream, rows);
     Canvas canvas(image, kPixels);
     canvas.fillCircle({0.35F, 0.37F}, 0.2F, kCoral);
     canvas.fillCircle({0.54F, 0.2F}, 0.06F, kYellow);
@@ -259,9 +259,9 @@ PixelImage DecorArt::circlesPoster() {
     return image;
 }
 
-PixelImage DecorArt::arcsPoster() {
+PixelImage DecorArt::arcsPoster(PixelRows rows) {
     const Rgba paper = Rgba::hex(0xF4EBDD);
-    PixelImage image = blank(kPosterWidth, kPosterHeight, kPixels, paper);
+    PixelImage image = blank(kPosterWidth, kPosterHeight, kPixels, paper, rows);
     Canvas canvas(image, kPixels);
     const glm::vec2 centre{0.35F, 0.7F};
     const std::array<Rgba, 5> rings{kTerracotta, kYellow, kTeal, kNavy, paper};
@@ -275,8 +275,8 @@ PixelImage DecorArt::arcsPoster() {
     return image;
 }
 
-PixelImage DecorArt::painting() {
-    PixelImage image = blank(kPaintingWidth, kPaintingHeight, kPixels, kCream);
+PixelImage DecorArt::painting(PixelRows rows) {
+    PixelImage image = blank(kPaintingWidth, kPaintingHeight, kPixels, kCream, rows);
     Canvas canvas(image, kPixels);
     constexpr float kHorizon = 0.6F;
     verticalGradient(canvas, {0.0F, 0.0F, kPaintingWidth, 0.35F}, Rgba::hex(0x5B5F97),
@@ -301,8 +301,8 @@ PixelImage DecorArt::painting() {
     return image;
 }
 
-PixelImage DecorArt::clock(const WallPaint& wall, float centreHeight) {
-    PixelImage image = blank(kClockSide, kClockSide, kPixels, kTrim);
+PixelImage DecorArt::clock(const WallPaint& wall, float centreHeight, PixelRows rows) {
+    PixelImage image = blank(kClockSide, kClockSide, kPixels, kTrim, rows);
     Canvas canvas(image, kPixels);
     const float top = centreHeight + kClockSide / 2.0F;
     canvas.paint(canvas.bounds(), [&](glm::vec2 p) { return wall(top - p.y); });
@@ -333,9 +333,9 @@ PixelImage DecorArt::clock(const WallPaint& wall, float centreHeight) {
     return image;
 }
 
-PixelImage DecorArt::bookcase() {
+PixelImage DecorArt::bookcase(PixelRows rows) {
     const Rgba carcass = Rgba::hex(0xEEEBE5);
-    PixelImage image = blank(kBookcaseWidth, kBookcaseHeight, kPixels, carcass);
+    PixelImage image = blank(kBookcaseWidth, kBookcaseHeight, kPixels, carcass, rows);
     Canvas canvas(image, kPixels);
     constexpr float kSide = 0.04F;
     constexpr float kPlinth = 0.08F;
@@ -356,9 +356,9 @@ PixelImage DecorArt::bookcase() {
     return image;
 }
 
-PixelImage DecorArt::sideboard() {
+PixelImage DecorArt::sideboard(PixelRows rows) {
     const Rgba walnut = Rgba::hex(0x8A5A3B);
-    PixelImage image = blank(kSideboardWidth, kSideboardHeight, kPixels, walnut);
+    PixelImage image = blank(kSideboardWidth, kSideboardHeight, kPixels, walnut, rows);
     Canvas canvas(image, kPixels);
     constexpr float kPlinth = 0.08F;
     constexpr int kDoors = 4;
@@ -382,8 +382,9 @@ PixelImage DecorArt::sideboard() {
     return image;
 }
 
-PixelImage DecorArt::drawers(float width, float height, const Rgba& wood, int columns) {
-    PixelImage image = blank(width, height, kPixels, wood);
+PixelImage DecorArt::drawers(float width, float height, const Rgba& wood, int columns,
+                             PixelRows rows) {
+    PixelImage image = blank(width, height, kPixels, wood, rows);
     Canvas canvas(image, kPixels);
     constexpr float kPlinth = 0.07F;
     constexpr float kEdge = 0.03F;

@@ -9,7 +9,8 @@ namespace rovuzu {
 
 // The pictures that make each wall recognisable: a window onto hills and mountains, curtains,
 // a door, posters, a painting, a clock, and the fronts of a bookcase and a sideboard. Each is
-// painted at the size in metres given here.
+// painted at the size in metres given here, whole or only the band of the given rows, to the
+// same pixels.
 class DecorArt {
   public:
     // The wall's paint at a height above the floor, for pictures that are not rectangular.
@@ -31,21 +32,22 @@ class DecorArt {
     static constexpr float kSideboardWidth = 2.4F;
     static constexpr float kSideboardHeight = 0.75F;
 
-    static PixelImage window();
-    static PixelImage curtain();
-    static PixelImage door();
+    static PixelImage window(PixelRows rows);
+    static PixelImage curtain(PixelRows rows);
+    static PixelImage door(PixelRows rows);
     // Circles and bars in the manner of the Bauhaus.
-    static PixelImage circlesPoster();
+    static PixelImage circlesPoster(PixelRows rows);
     // Nested arcs like a rising sun.
-    static PixelImage arcsPoster();
+    static PixelImage arcsPoster(PixelRows rows);
     // A sunset over the sea with islands.
-    static PixelImage painting();
+    static PixelImage painting(PixelRows rows);
     // Hung with its centre `centreHeight` metres above the floor.
-    static PixelImage clock(const WallPaint& wall, float centreHeight);
-    static PixelImage bookcase();
-    static PixelImage sideboard();
+    static PixelImage clock(const WallPaint& wall, float centreHeight, PixelRows rows);
+    static PixelImage bookcase(PixelRows rows);
+    static PixelImage sideboard(PixelRows rows);
     // The front of a chest: `columns` by two drawers, each with a bar handle, on a plinth.
-    static PixelImage drawers(float width, float height, const Rgba& wood, int columns);
+    static PixelImage drawers(float width, float height, const Rgba& wood, int columns,
+                              PixelRows rows);
 };
 
 }  // namespace rovuzu

@@ -36,8 +36,14 @@ float fromByte(std::uint8_t value) {
 }  // namespace
 
 PixelImage::PixelImage(int width, int height, Rgba fill)
+    : PixelImage(width, height, fill, PixelRows{}) {}
+
+PixelImage::PixelImage(int width, int height, Rgba fill, PixelRows rows)
     : width_(std::max(width, 0)), height_(std::max(height, 0)) {
-    bytes_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4U);
+    rows_.first = std::clamp(rows.first, 0, height_);
+    rows_.end = std::clamp(rows.end, rows_.first, height_);
+    bytes_.resize(static_cast<std::size_t>(width_) *
+                  static_cast<std::size_t>(rows_.end - rows_.first) * 4U);
     const std::array<std::uint8_t, 4> pixel{toByte(fill.r), toByte(fill.g), toByte(fill.b),
                                             toByte(fill.a)};
     if (bytes_.empty()) {
@@ -57,18 +63,23 @@ PixelImage::PixelImage(int width, int height, std::vector<std::uint8_t> rgba) {
         rgba.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4U) {
         width_ = width;
         height_ = height;
+        rows_ = {0, height};
         bytes_ = std::move(rgba);
     }
 }
 
+bool PixelImage::holds(int x, int y) const {
+    return x >= 0 && x < width_ && y >= rows_.first && y < rows_.end;
+}
+
 std::size_t PixelImage::offset(int x, int y) const {
-    return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+    return (static_cast<std::size_t>(y - rows_.first) * static_cast<std::size_t>(width_) +
             static_cast<std::size_t>(x)) *
            4U;
 }
 
 Rgba PixelImage::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+    if (!holds(x, y)) {
         return {0.0F, 0.0F, 0.0F, 0.0F};
     }
     const std::uint8_t* p = &bytes_[offset(x, y)];
@@ -77,7 +88,7 @@ Rgba PixelImage::pixel(int x, int y) const {
 
 void PixelImage::blend(int x, int y, const Rgba& colour, float coverage) {
     const float alpha = std::clamp(colour.a * coverage, 0.0F, 1.0F);
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || alpha <= 0.0F) {
+    if (!holds(x, y) || alpha <= 0.0F) {
         return;
     }
     std::uint8_t* p = &bytes_[offset(x, y)];
@@ -97,6 +108,20 @@ void PixelImage::blend(int x, int y, const Rgba& colour, float coverage) {
     p[1] = toByte(over(colour.g, below.g));
     p[2] = toByte(over(colour.b, below.b));
     p[3] = toByte(outAlpha);
+}
+
+void PixelImage::copyRows(const PixelImage& from, PixelRows rows) {
+    if (from.width_ != width_ || from.height_ != height_) {
+        return;
+    }
+    const int first = std::max({rows.first, rows_.first, from.rows_.first});
+    const int end = std::min({rows.end, rows_.end, from.rows_.end});
+    if (first >= end || width_ == 0) {
+        return;
+    }
+    std::copy(from.bytes_.begin() + static_cast<std::ptrdiff_t>(from.offset(0, first)),
+              from.bytes_.begin() + static_cast<std::ptrdiff_t>(from.offset(0, end)),
+              bytes_.begin() + static_cast<std::ptrdiff_t>(offset(0, first)));
 }
 
 }  // namespace rovuzu

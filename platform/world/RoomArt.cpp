@@ -21,9 +21,9 @@ constexpr Rgba kTrim = Rgba::hex(0xF3EFE7);
 constexpr float kSkirting = 0.12F;
 constexpr float kCornice = 0.07F;
 
-PixelImage blank(float width, float height, float pixelsPerMetre, Rgba fill) {
+PixelImage blank(float width, float height, float pixelsPerMetre, Rgba fill, PixelRows rows) {
     return {static_cast<int>(std::lround(width * pixelsPerMetre)),
-            static_cast<int>(std::lround(height * pixelsPerMetre)), fill};
+            static_cast<int>(std::lround(height * pixelsPerMetre)), fill, rows};
 }
 
 // One plank, painted at `top` and once more a tile higher so that it wraps seamlessly.
@@ -81,11 +81,11 @@ void paintRugMedallion(Canvas& canvas, glm::vec2 centre) {
 
 }  // namespace
 
-PixelImage RoomArt::floor() {
+PixelImage RoomArt::floor(PixelRows rows) {
     // The gaps between planks show through where no plank is painted; soft enough not to
     // flicker into dashes far away, where texels are skipped.
     PixelImage image =
-        blank(kFloorTile, kFloorTile, kFloorPixels, Rgba::hex(0xD4B08A).shade(-0.3F));
+        blank(kFloorTile, kFloorTile, kFloorPixels, Rgba::hex(0xD4B08A).shade(-0.3F), rows);
     Canvas canvas(image, kFloorPixels);
     constexpr float kPlankWidth = 0.2F;
     constexpr float kGap = 0.006F;
@@ -110,8 +110,8 @@ Rgba RoomArt::wallPaint(const Rgba& paint, float heightAboveFloor) {
     return paint.shade(-0.07F + 0.13F * t);
 }
 
-PixelImage RoomArt::wall(const Rgba& paint) {
-    PixelImage image = blank(kWallTile, kRoomHeight, kWallPixels, paint);
+PixelImage RoomArt::wall(const Rgba& paint, PixelRows rows) {
+    PixelImage image = blank(kWallTile, kRoomHeight, kWallPixels, paint, rows);
     Canvas canvas(image, kWallPixels);
     canvas.paint(canvas.bounds(), [&](glm::vec2 p) { return wallPaint(paint, kRoomHeight - p.y); });
     const float floorY = kRoomHeight;
@@ -128,9 +128,9 @@ PixelImage RoomArt::wall(const Rgba& paint) {
     return image;
 }
 
-PixelImage RoomArt::ceiling() {
+PixelImage RoomArt::ceiling(PixelRows rows) {
     const Rgba plaster = Rgba::hex(0xEFECE6);
-    PixelImage image = blank(kCeilingTile, kCeilingTile, kCeilingPixels, plaster);
+    PixelImage image = blank(kCeilingTile, kCeilingTile, kCeilingPixels, plaster, rows);
     Canvas canvas(image, kCeilingPixels);
     canvas.paint(canvas.bounds(), [&](glm::vec2 p) {
         const float speck = Noise::hash(static_cast<std::int32_t>(p.x * kCeilingPixels),
@@ -147,10 +147,10 @@ PixelImage RoomArt::ceiling() {
     return image;
 }
 
-PixelImage RoomArt::rug() {
+PixelImage RoomArt::rug(PixelRows rows) {
     const Rgba mustard = Rgba::hex(0xE0A84A);
     const Rgba cream = Rgba::hex(0xEDE3CF);
-    PixelImage image = blank(kRugWidth, kRugDepth, kRugPixels, mustard);
+    PixelImage image = blank(kRugWidth, kRugDepth, kRugPixels, mustard, rows);
     Canvas canvas(image, kRugPixels);
     const Box2 whole = canvas.bounds();
     canvas.fillRect(whole.inset(0.1F), cream);
@@ -165,8 +165,8 @@ PixelImage RoomArt::rug() {
     return image;
 }
 
-PixelImage RoomArt::ceilingLight() {
-    PixelImage image = blank(kLightWidth, kLightDepth, kLightPixels, Rgba::hex(0xD9D6CF));
+PixelImage RoomArt::ceilingLight(PixelRows rows) {
+    PixelImage image = blank(kLightWidth, kLightDepth, kLightPixels, Rgba::hex(0xD9D6CF), rows);
     Canvas canvas(image, kLightPixels);
     const Box2 glow = canvas.bounds().inset(0.035F);
     const glm::vec2 centre{kLightWidth / 2.0F, kLightDepth / 2.0F};
@@ -178,9 +178,9 @@ PixelImage RoomArt::ceilingLight() {
     return image;
 }
 
-PixelImage RoomArt::palette(const std::vector<Rgba>& colours, std::size_t side) {
+PixelImage RoomArt::palette(const std::vector<Rgba>& colours, std::size_t side, PixelRows rows) {
     const int pixels = kPaletteCell * static_cast<int>(side);
-    PixelImage image(pixels, pixels, Rgba{0.0F, 0.0F, 0.0F, 1.0F});
+    PixelImage image(pixels, pixels, Rgba{0.0F, 0.0F, 0.0F, 1.0F}, rows);
     Canvas canvas(image, 1.0F);
     for (std::size_t i = 0; i < colours.size() && i < side * side; ++i) {
         const std::size_t column = i % side;

@@ -10,7 +10,8 @@ namespace rovuzu {
 
 // The room's large surfaces, painted procedurally: the floor, the walls, the ceiling, the rug,
 // the ceiling lights, and a palette of flat colours for furniture. Every picture repeats or
-// fits the size in metres its surface gives it, at the stated pixels per metre.
+// fits the size in metres its surface gives it, at the stated pixels per metre. A picture is
+// painted whole, or only the band of the given rows, to the same pixels.
 class RoomArt {
   public:
     static constexpr float kRoomHeight = 3.2F;
@@ -25,18 +26,18 @@ class RoomArt {
     static constexpr int kPaletteCell = 4;
 
     // Oak planks, repeating every kFloorTile metres both ways.
-    static PixelImage floor();
+    static PixelImage floor(PixelRows rows);
     // A painted wall kWallTile wide and the room's height, with skirting and cornice; repeats
     // sideways.
-    static PixelImage wall(const Rgba& paint);
+    static PixelImage wall(const Rgba& paint, PixelRows rows);
     // The paint of a wall at a height above the floor, for pictures that sit on it.
     static Rgba wallPaint(const Rgba& paint, float heightAboveFloor);
-    static PixelImage ceiling();
-    static PixelImage rug();
-    static PixelImage ceilingLight();
+    static PixelImage ceiling(PixelRows rows);
+    static PixelImage rug(PixelRows rows);
+    static PixelImage ceilingLight(PixelRows rows);
     // A square of `side` by `side` cells, one colour each, filled row by row; colour i sits in
     // column i % side and row i / side.
-    static PixelImage palette(const std::vector<Rgba>& colours, std::size_t side);
+    static PixelImage palette(const std::vector<Rgba>& colours, std::size_t side, PixelRows rows);
 };
 
 }  // namespace rovuzu

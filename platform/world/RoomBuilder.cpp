@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
 #include <utility>
 
 #include "platform/world/DecorArt.hpp"
@@ -74,43 +75,51 @@ std::array<FaceFrame, 6> boxFaces(const simd_float3& lo, const simd_float3& hi) 
 }  // namespace
 
 RoomBuilder::RoomBuilder() {
-    model_.textures.emplace_back();
+    layout_.model.textures.emplace_back();
 }
 
-WorldModel RoomBuilder::build() {
+RoomBuilder::Layout RoomBuilder::layout() {
     RoomBuilder builder;
     builder.addShell();
     builder.addFloorAndCeilingDecor();
     builder.addSofa();
     builder.addFloorLamp();
-    builder.collectTextures();
-    builder.model_.textures[kPaletteTexture] = RoomArt::palette(builder.palette_, kPaletteSide);
-    return std::move(builder.model_);
+    // The palette last, once every colour is in it.
+    builder.layout_.textures.push_back(
+        {kPaletteTexture, [colours = builder.palette_](PixelRows rows) {
+             return RoomArt::palette(colours, kPaletteSide, rows);
+         }});
+    return std::move(builder.layout_);
 }
 
-std::size_t RoomBuilder::addTexture(std::function<PixelImage()> paint) {
-    model_.textures.emplace_back();
+WorldModel RoomBuilder::build() {
+    Layout room = layout();
+    std::vector<std::future<PixelImage>> painting;
+    for (TexturePaint& texture : room.textures) {
 #ifdef __EMSCRIPTEN__
-    // A page has one thread: the textures are painted on it, one after another.
-    painting_.push_back(std::async(std::launch::deferred, std::move(paint)));
+        // A page has one thread: the textures are painted on it, one after another.
+        painting.push_back(
+            std::async(std::launch::deferred, std::move(texture.paint), PixelRows{}));
 #else
-    painting_.push_back(std::async(std::launch::async, [paint = std::move(paint)] {
-        // Behind whatever else the program does meanwhile, such as opening its window: on
-        // Linux a thread's niceness is its own.
-        setpriority(PRIO_PROCESS, 0, kPainterNiceness);
-        return paint();
-    }));
+        painting.push_back(std::async(std::launch::async, [paint = std::move(texture.paint)] {
+            // Behind whatever else the program does meanwhile, such as opening its window: on
+            // Linux a thread's niceness is its own.
+            setpriority(PRIO_PROCESS, 0, kPainterNiceness);
+            return paint(PixelRows{});
+        }));
 #endif
-    return model_.textures.size() - 1;
+    }
+    for (std::size_t i = 0; i < painting.size(); ++i) {
+        room.model.textures[room.textures[i].index] = painting[i].get();
+    }
+    return std::move(room.model);
 }
 
-void RoomBuilder::collectTextures() {
-    // Every texture but the palette is painted on a thread of its own, in the order added.
-    const std::size_t first = model_.textures.size() - painting_.size();
-    for (std::size_t i = 0; i < painting_.size(); ++i) {
-        model_.textures[first + i] = painting_[i].get();
-    }
-    painting_.clear();
+std::size_t RoomBuilder::addTexture(BandedPainting::Paint paint) {
+    layout_.model.textures.emplace_back();
+    const std::size_t index = layout_.model.textures.size() - 1;
+    layout_.textures.push_back({index, std::move(paint)});
+    return index;
 }
 
 TextureTile RoomBuilder::paletteTile(const Rgba& colour) {
@@ -144,24 +153,26 @@ void RoomBuilder::addShell() {
                                                            {south, Paints::south},
                                                            {west, Paints::west}}};
     for (auto [wall, paint] : walls) {
-        const std::size_t texture = addTexture([paint = paint] { return RoomArt::wall(paint); });
+        const std::size_t texture =
+            addTexture([paint = paint](PixelRows rows) { return RoomArt::wall(paint, rows); });
         wall.tile = pictureTile(texture, RoomArt::kWallTile, kHeight);
-        model_.shell.push_back(wall);
+        layout_.model.shell.push_back(wall);
     }
     const std::size_t floor = addTexture(RoomArt::floor);
-    model_.shell.push_back({{-w, kFloor, -d},
-                            kPlusX,
-                            kPlusZ,
-                            2.0F * w,
-                            2.0F * d,
-                            pictureTile(floor, RoomArt::kFloorTile, RoomArt::kFloorTile)});
+    layout_.model.shell.push_back({{-w, kFloor, -d},
+                                   kPlusX,
+                                   kPlusZ,
+                                   2.0F * w,
+                                   2.0F * d,
+                                   pictureTile(floor, RoomArt::kFloorTile, RoomArt::kFloorTile)});
     const std::size_t ceiling = addTexture(RoomArt::ceiling);
-    model_.shell.push_back({{-w, kCeiling, d},
-                            kPlusX,
-                            kMinusZ,
-                            2.0F * w,
-                            2.0F * d,
-                            pictureTile(ceiling, RoomArt::kCeilingTile, RoomArt::kCeilingTile)});
+    layout_.model.shell.push_back(
+        {{-w, kCeiling, d},
+         kPlusX,
+         kMinusZ,
+         2.0F * w,
+         2.0F * d,
+         pictureTile(ceiling, RoomArt::kCeilingTile, RoomArt::kCeilingTile)});
     addNorthWall(north);
     addEastWall(east);
     addSouthWall(south);
@@ -176,7 +187,7 @@ void RoomBuilder::addOnWall(const WorldRect& wall, float along, float bottom, fl
     picture.width = width;
     picture.height = height;
     picture.tile = tile;
-    model_.decals.push_back(picture);
+    layout_.model.decals.push_back(picture);
 }
 
 void RoomBuilder::addNorthWall(const WorldRect& wall) {
@@ -213,8 +224,9 @@ void RoomBuilder::addEastWall(const WorldRect& wall) {
               pictureTile(poster, Art::kPosterWidth, Art::kPosterHeight));
     const float top = kFloor + 0.85F;
     const Rgba chest = Rgba::hex(0x6F8F7E);
-    addBox({3.55F, kFloor, 1.5F}, {kHalfWidth, top, 3.3F}, chest, kMinusX,
-           addTexture([chest] { return Art::drawers(1.8F, 0.85F, chest, 2); }));
+    addBox(
+        {3.55F, kFloor, 1.5F}, {kHalfWidth, top, 3.3F}, chest, kMinusX,
+        addTexture([chest](PixelRows rows) { return Art::drawers(1.8F, 0.85F, chest, 2, rows); }));
     addBox({3.72F, top, 2.55F}, {3.84F, top + 0.3F, 2.67F}, Rgba::hex(0xD4A84B));
     addBox({3.62F, top + 0.3F, 2.45F}, {3.94F, top + 0.55F, 2.77F}, Rgba::hex(0xF1E9DA));
 }
@@ -233,9 +245,9 @@ void RoomBuilder::addWestWall(const WorldRect& wall) {
     const float middle = wall.width / 2.0F;
     constexpr float kClockCentre = 2.05F;
     const Rgba paint = Paints::west;
-    const std::size_t clock = addTexture([paint] {
+    const std::size_t clock = addTexture([paint](PixelRows rows) {
         return Art::clock([paint](float height) { return RoomArt::wallPaint(paint, height); },
-                          kClockCentre);
+                          kClockCentre, rows);
     });
     addOnWall(wall, middle - Art::kClockSide / 2.0F, kClockCentre - Art::kClockSide / 2.0F,
               Art::kClockSide, Art::kClockSide,
@@ -246,23 +258,24 @@ void RoomBuilder::addWestWall(const WorldRect& wall) {
     const float top = kFloor + 0.8F;
     const Rgba oak = Rgba::hex(0xB98B5E);
     addBox({-kHalfWidth, kFloor, -1.2F}, {-3.6F, top, 1.2F}, oak, kPlusX,
-           addTexture([oak] { return Art::drawers(2.4F, 0.8F, oak, 3); }));
+           addTexture([oak](PixelRows rows) { return Art::drawers(2.4F, 0.8F, oak, 3, rows); }));
     addBox({-3.85F, top, 0.5F}, {-3.7F, top + 0.25F, 0.65F}, Rgba::hex(0x2A9D8F));
     addBox({-3.9F, top, -0.8F}, {-3.7F, top + 0.08F, -0.4F}, Rgba::hex(0xE76F51));
 }
 
 void RoomBuilder::addFloorAndCeilingDecor() {
     const std::size_t rug = addTexture(RoomArt::rug);
-    model_.decals.push_back({{-RoomArt::kRugWidth / 2.0F, kFloor, -RoomArt::kRugDepth / 2.0F},
-                             kPlusX,
-                             kPlusZ,
-                             RoomArt::kRugWidth,
-                             RoomArt::kRugDepth,
-                             pictureTile(rug, RoomArt::kRugWidth, RoomArt::kRugDepth)});
+    layout_.model.decals.push_back(
+        {{-RoomArt::kRugWidth / 2.0F, kFloor, -RoomArt::kRugDepth / 2.0F},
+         kPlusX,
+         kPlusZ,
+         RoomArt::kRugWidth,
+         RoomArt::kRugDepth,
+         pictureTile(rug, RoomArt::kRugWidth, RoomArt::kRugDepth)});
     const std::size_t panel = addTexture(RoomArt::ceilingLight);
     const TextureTile lightTile = pictureTile(panel, RoomArt::kLightWidth, RoomArt::kLightDepth);
     for (const float z : {-2.1F, 2.1F}) {
-        model_.decals.push_back(
+        layout_.model.decals.push_back(
             {{-RoomArt::kLightWidth / 2.0F, kCeiling, z + RoomArt::kLightDepth / 2.0F},
              kPlusX,
              kMinusZ,
@@ -299,13 +312,13 @@ void RoomBuilder::addBox(const simd_float3& min, const simd_float3& max, const R
         box.faces.push_back({face.origin, face.right, face.down, face.width, face.height,
                              paletteTile(colour.shade(faceShade(face.facing)))});
     }
-    model_.boxes.push_back(std::move(box));
+    layout_.model.boxes.push_back(std::move(box));
 }
 
 void RoomBuilder::addBox(const simd_float3& min, const simd_float3& max, const Rgba& colour,
                          AxisDirection pictureFace, std::size_t picture) {
     addBox(min, max, colour);
-    for (WorldRect& face : model_.boxes.back().faces) {
+    for (WorldRect& face : layout_.model.boxes.back().faces) {
         const simd_float3 normal = face.normal();
         if (normal[pictureFace.axis] == pictureFace.sign) {
             face.tile = pictureTile(picture, face.width, face.height);

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <future>
 #include <vector>
 
+#include "platform/world/BandedPainting.hpp"
 #include "platform/world/WorldModel.hpp"
 
 namespace rovuzu {
@@ -20,6 +19,20 @@ class RoomBuilder {
     static constexpr float kFloor = -1.6F;
     static constexpr float kCeiling = 1.6F;
 
+    // A texture still to paint: where it goes among the model's textures, and how.
+    struct TexturePaint {
+        std::size_t index = 0;
+        BandedPainting::Paint paint;
+    };
+    // The room laid out, with its textures still to paint.
+    struct Layout {
+        WorldModel model;
+        std::vector<TexturePaint> textures;
+    };
+
+    static Layout layout();
+    // The room laid out and painted, each texture on a thread of its own where there are
+    // threads: the textures take most of the time the world needs to start.
     static WorldModel build();
 
   private:
@@ -28,11 +41,8 @@ class RoomBuilder {
 
     RoomBuilder();
 
-    // The index the texture will have; `paint` makes it, on another thread, as textures take
-    // most of the time the world needs to start.
-    std::size_t addTexture(std::function<PixelImage()> paint);
-    // Waits for every texture being painted and puts it in its place.
-    void collectTextures();
+    // The index the texture will have once `paint` has made it.
+    std::size_t addTexture(BandedPainting::Paint paint);
     [[nodiscard]] TextureTile paletteTile(const Rgba& colour);
 
     void addShell();
@@ -53,9 +63,8 @@ class RoomBuilder {
     void addBox(const simd_float3& min, const simd_float3& max, const Rgba& colour,
                 AxisDirection pictureFace, std::size_t picture);
 
-    WorldModel model_;
+    Layout layout_;
     std::vector<Rgba> palette_;
-    std::vector<std::future<PixelImage>> painting_;
 };
 
 }  // namespace rovuzu

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <glm/geometric.hpp>
@@ -206,6 +207,34 @@ TEST(BuiltInWorldTest, TheWorldIsTheSameEveryTime) {
             EXPECT_EQ(a.batches()[i].vertices[j].u, b.batches()[i].vertices[j].u);
         }
     }
+}
+
+TEST(BuiltInWorldTest, PaintedAStepAtATimeTheWorldComesOutTheSame) {
+    BuiltInWorld stepped = BuiltInWorld::unpainted();
+    const BuiltInWorld& world = BuiltInWorld::shared();
+    ASSERT_EQ(stepped.textures().size(), world.textures().size());
+    std::size_t pixels = 0;
+    for (const PixelImage& image : world.textures()) {
+        pixels += static_cast<std::size_t>(image.width()) * image.height();
+    }
+    std::vector<std::size_t> finished;
+    std::size_t steps = 0;
+    while (!stepped.isPainted() && steps < pixels) {
+        if (const auto texture = stepped.paintStep()) {
+            finished.push_back(*texture);
+        }
+        ++steps;
+    }
+    EXPECT_EQ(stepped.paintStep(), std::nullopt);
+    EXPECT_GE(steps, pixels / BuiltInWorld::kStepPixels) << "no step paints more than its share";
+    std::sort(finished.begin(), finished.end());
+    ASSERT_EQ(finished.size(), world.textures().size()) << "each texture finished once";
+    for (std::size_t i = 0; i < finished.size(); ++i) {
+        EXPECT_EQ(finished[i], i);
+        EXPECT_EQ(stepped.textures()[i].bytes(), world.textures()[i].bytes()) << "texture " << i;
+    }
+    const ARCamera camera = cameraAt(DevicePose::looking(20.0, -10.0, 5.0, {0.5, 0.2, -0.3}));
+    EXPECT_EQ(stepped.frame(camera).triangleCount(), world.frame(camera).triangleCount());
 }
 
 TEST(BuiltInWorldTest, TheTexturesAreOpaqueAndSensiblySized) {

@@ -4,11 +4,13 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/world/BandedPainting.hpp"
 #include "platform/world/Canvas.hpp"
 #include "platform/world/CutLattice.hpp"
 #include "platform/world/FrustumClipper.hpp"
 #include "platform/world/Noise.hpp"
 #include "platform/world/PixelImage.hpp"
+#include "platform/world/RoomArt.hpp"
 #include "platform/world/WorldBox.hpp"
 #include "platform/world/WorldFrame.hpp"
 
@@ -154,6 +156,52 @@ TEST(CanvasTest, ShapesCoverTheirPixelsWithSoftEdges) {
     canvas.fillPolygon({{1.0F, 0.0F}, {2.0F, 0.0F}, {2.0F, 1.0F}}, Rgba{0.0F, 0.0F, 1.0F, 1.0F});
     EXPECT_EQ(image.pixel(18, 2).b, 1.0F);
     EXPECT_EQ(image.pixel(11, 8).b, 0.0F);
+}
+
+TEST(CanvasTest, ACanvasOnABandOfAPicturePaintsItsRowsOnly) {
+    PixelImage band(4, 6, Rgba{0.0F, 0.0F, 0.0F, 1.0F}, {2, 4});
+    EXPECT_EQ(band.bytes().size(), 4U * 2U * 4U);
+    Canvas canvas(band, 1.0F);
+    EXPECT_EQ(canvas.height(), 6.0F) << "the whole picture's";
+    canvas.fillRect(canvas.bounds(), Rgba{1.0F, 0.0F, 0.0F, 1.0F});
+    canvas.paint(canvas.bounds(), [](glm::vec2 /*p*/) { return Rgba{0.0F, 1.0F, 0.0F, 1.0F}; });
+    for (int y = 0; y < 6; ++y) {
+        EXPECT_EQ(band.pixel(3, y).g, y >= 2 && y < 4 ? 1.0F : 0.0F) << "row " << y;
+        EXPECT_EQ(band.pixel(3, y).a, y >= 2 && y < 4 ? 1.0F : 0.0F) << "row " << y;
+    }
+    PixelImage whole(4, 6, Rgba{0.0F, 0.0F, 1.0F, 1.0F});
+    whole.copyRows(band, {0, 3});
+    EXPECT_EQ(whole.pixel(0, 1).b, 1.0F) << "a row the band does not hold";
+    EXPECT_EQ(whole.pixel(0, 2).g, 1.0F);
+    EXPECT_EQ(whole.pixel(0, 3).b, 1.0F) << "a row not asked for";
+}
+
+TEST(BandedPaintingTest, EachStepPaintsAFewWholeRowsAndTheBandsMakeThePictureWhole) {
+    std::vector<PixelRows> asked;
+    BandedPainting rug([&asked](PixelRows rows) {
+        asked.push_back(rows);
+        return RoomArt::rug(rows);
+    });
+    int steps = 1;
+    while (!rug.step(10000)) {
+        ++steps;
+    }
+    const PixelImage whole = RoomArt::rug({});
+    const int rowsAStep = 10000 / whole.width();
+    EXPECT_EQ(steps, (whole.height() + rowsAStep - 1) / rowsAStep);
+    ASSERT_EQ(asked.size(), static_cast<std::size_t>(steps) + 1);
+    EXPECT_EQ(asked[0].end, 0) << "first its size and ground, painting no rows";
+    for (std::size_t i = 1; i < asked.size(); ++i) {
+        EXPECT_EQ(asked[i].first, asked[i - 1].end);
+        EXPECT_LE(asked[i].end - asked[i].first, rowsAStep);
+    }
+    EXPECT_EQ(asked.back().end, whole.height());
+    EXPECT_TRUE(rug.isWhole());
+    EXPECT_EQ(rug.take().bytes(), whole.bytes());
+
+    BandedPainting narrow([](PixelRows rows) { return RoomArt::ceilingLight(rows); });
+    EXPECT_FALSE(narrow.step(1)) << "at least a row a step";
+    EXPECT_FALSE(narrow.isWhole());
 }
 
 TEST(NoiseTest, NoiseIsRepeatableAndInRange) {

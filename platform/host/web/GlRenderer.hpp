@@ -29,9 +29,9 @@ class GlRenderer {
     void draw(const Frame& frame);
     // Into a viewport of the bound framebuffer (x and y from its bottom-left corner).
     void draw(const Frame& frame, const PixelArea& viewport);
-    // Paints the built-in world's textures and hands them to WebGL now, rather than at the
-    // first frame that shows the world.
-    void prepareWorld() { world_.prepare(); }
+    // Paints a little more of the built-in world's textures and hands what is finished to
+    // WebGL, ahead of the first frame that shows the world; false once all are there.
+    bool prepareWorld() { return world_.prepare(); }
 
     // The context is lost: what it held is let go of.
     void lose() { resources_.lose(); }

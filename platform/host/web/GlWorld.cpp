@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include "platform/world/BuiltInWorld.hpp"
-
 namespace rovuzu {
 
 namespace {
@@ -13,32 +11,36 @@ constexpr UIColor kBackdrop{38.0 / 255.0, 40.0 / 255.0, 46.0 / 255.0, 1.0};
 
 }  // namespace
 
+GlWorld::GlWorld(GpuTextures& textures)
+    : textures_(textures), world_(BuiltInWorld::unpainted()), ids_(world_.textures().size(), 0) {}
+
 GlWorld::~GlWorld() {
     for (const GpuTextures::Id id : ids_) {
         textures_.remove(id);
     }
 }
 
-void GlWorld::prepare() {
-    if (ids_.empty()) {
-        for (const PixelImage& image : BuiltInWorld::shared().textures()) {
-            // The world is painted once and kept for the program's life: its pictures are lent.
-            ids_.push_back(textures_.add(
-                {std::shared_ptr<const PixelImage>(std::shared_ptr<void>{}, &image), true, true}));
-        }
+bool GlWorld::prepare() {
+    if (const auto finished = world_.paintStep()) {
+        // The world is kept as long as this: its pictures are lent.
+        const PixelImage& image = world_.textures()[*finished];
+        ids_[*finished] = textures_.add(
+            {std::shared_ptr<const PixelImage>(std::shared_ptr<void>{}, &image), true, true});
     }
+    return !world_.isPainted();
 }
 
 void GlWorld::draw(GlPainter& painter, const ARCamera& camera, const PixelArea& area,
                    double pixelsPerPoint) {
-    prepare();
+    while (prepare()) {
+    }
     painter.fill({static_cast<float>(area.x), static_cast<float>(area.y),
                   static_cast<float>(area.width), static_cast<float>(area.height)},
                  kBackdrop);
     const auto scale = static_cast<float>(pixelsPerPoint);
     const auto x0 = static_cast<float>(area.x);
     const auto y0 = static_cast<float>(area.y);
-    const WorldFrame frame = BuiltInWorld::shared().frame(camera);
+    const WorldFrame frame = world_.frame(camera);
     for (const WorldBatch& batch : frame.batches()) {
         vertices_.clear();
         for (const WorldVertex& v : batch.vertices) {

@@ -8,6 +8,7 @@
 #include "platform/host/core/Frame.hpp"
 #include "platform/host/core/GpuTextures.hpp"
 #include "platform/host/web/GlPainter.hpp"
+#include "platform/world/BuiltInWorld.hpp"
 
 namespace rovuzu {
 
@@ -15,20 +16,23 @@ namespace rovuzu {
 // draws, every frame (a GPU paints them in a fraction of one).
 class GlWorld {
   public:
-    explicit GlWorld(GpuTextures& textures) : textures_(textures) {}
+    explicit GlWorld(GpuTextures& textures);
     GlWorld(const GlWorld&) = delete;
     GlWorld& operator=(const GlWorld&) = delete;
     ~GlWorld();
 
-    // Paints the world's textures, once, and keeps them with the page's textures.
-    void prepare();
-    // Fills the area with the world seen by `camera`, at `pixelsPerPoint` pixels a view point.
+    // Paints a little more of the world's textures (a step of BuiltInWorld's) and keeps each
+    // finished one with the page's textures; false once they are all there.
+    bool prepare();
+    // Fills the area with the world seen by `camera`, at `pixelsPerPoint` pixels a view point;
+    // first the textures still to paint, if any.
     void draw(GlPainter& painter, const ARCamera& camera, const PixelArea& area,
               double pixelsPerPoint);
 
   private:
     GpuTextures& textures_;
-    std::vector<GpuTextures::Id> ids_;
+    BuiltInWorld world_;
+    std::vector<GpuTextures::Id> ids_;  // by the world's texture index; 0 until painted
     std::vector<GlPainter::Vertex> vertices_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/host/web/PageHost.hpp"
 
 #include <emscripten/emscripten.h>
+#include <emscripten/eventloop.h>
 
 #include <algorithm>
 #include <array>
@@ -25,6 +26,8 @@ constexpr const char* kOverlay = "#overlay";
 constexpr const char* kRecordings = "/page/recorded";
 // On the virtual clock, each animation frame plays this much game time.
 constexpr double kVirtualSecondsPerFrame = 0.5;
+// How long the world's painting holds the page at a time, give or take a step of it.
+constexpr double kPaintingSliceMilliseconds = 8.0;
 constexpr int kLeftButton = 0;
 constexpr int kRightButton = 2;
 
@@ -64,7 +67,18 @@ PageHost::PageHost(PageOptions page, Script script, std::string delegateClassNam
 PageHost::~PageHost() = default;
 
 void PageHost::prepareWorld() {
-    renderer_->prepareWorld();
+    emscripten_set_immediate_loop(onPrepareWorld, this);
+}
+
+EM_BOOL PageHost::onPrepareWorld(void* host) {
+    const double until = emscripten_get_now() + kPaintingSliceMilliseconds;
+    while (hostOf(host).renderer_->prepareWorld()) {
+        if (emscripten_get_now() >= until) {
+            return EM_TRUE;  // the rest in the next slice
+        }
+    }
+    rovuzu_page_ready();
+    return EM_FALSE;
 }
 
 // A recorded session is named after its seed, chosen here so that the file can say it.

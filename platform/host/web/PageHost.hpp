@@ -41,7 +41,8 @@ class PageHost {
 
     // WebGL on the page's canvas; false (after one line on stderr) when the page cannot draw.
     bool openCanvas();
-    // Paints the built-in world's textures and hands them to WebGL, ahead of the round.
+    // Paints the built-in world's textures and hands them to WebGL, ahead of the round, in
+    // short slices that leave the page free to answer between them; then offers the start.
     void prepareWorld();
     // The start tap: launches the application and starts drawing. False (after one line on
     // stderr) when the application cannot start.
@@ -63,6 +64,7 @@ class PageHost {
     [[nodiscard]] std::string report() const;
 
   private:
+    static EM_BOOL onPrepareWorld(void* host);
     static EM_BOOL onFrame(double time, void* host);
     static EM_BOOL onTouch(int type, const EmscriptenTouchEvent* event, void* host);
     static EM_BOOL onMouse(int type, const EmscriptenMouseEvent* event, void* host);

@@ -78,11 +78,11 @@ int UIApplicationMain(int /*argc*/, char** /*argv*/, const char* /*principalClas
         rovuzu_page_cannot_start("Este navegador no puede mostrar el juego: no tiene WebGL.", 1);
         return 0;
     }
-    // The room's textures take a while to paint: before the start tap, not after it. The start
+    // The room's textures take a while to paint: before the start tap, not after it, in slices
+    // between which the page answers. The start is offered once they are done; the start
     // screen is on the page before the game has even loaded.
-    host->prepareWorld();
     pageHost() = std::move(host);
-    rovuzu_page_ready();
+    pageHost()->prepareWorld();
     return 0;
 }
 
