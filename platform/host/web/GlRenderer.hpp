@@ -29,9 +29,9 @@ class GlRenderer {
     void draw(const Frame& frame);
     // Into a viewport of the bound framebuffer (x and y from its bottom-left corner).
     void draw(const Frame& frame, const PixelArea& viewport);
-    // Paints a little more of the built-in world's textures and hands what is finished to
-    // WebGL, ahead of the first frame that shows the world; false once all are there.
-    bool prepareWorld() { return world_.prepare(); }
+    // Readies a little more for the round, ahead of its first frame: first a line of text in
+    // each face, then the built-in world's textures a step at a time; false once all is ready.
+    bool prepare();
 
     // The context is lost: what it held is let go of.
     void lose() { resources_.lose(); }
@@ -52,6 +52,7 @@ class GlRenderer {
     StbTypesetter typesetter_;
     TextLines text_{typesetter_, resources_.textures()};
     GlWorld world_{resources_.textures()};
+    bool textPrepared_ = false;
 };
 
 }  // namespace rovuzu

@@ -72,7 +72,7 @@ void PageHost::prepareWorld() {
 
 EM_BOOL PageHost::onPrepareWorld(void* host) {
     const double until = emscripten_get_now() + kPaintingSliceMilliseconds;
-    while (hostOf(host).renderer_->prepareWorld()) {
+    while (hostOf(host).renderer_->prepare()) {
         if (emscripten_get_now() >= until) {
             return EM_TRUE;  // the rest in the next slice
         }
