@@ -20,9 +20,9 @@ packages=(
   linux-perf
   # optional webcam picture and visual tracking
   libopencv-dev
-  # the browser build and its tests: emscripten, stb, the page's server and certificate,
-  # headless Chromium
-  emscripten libstb-dev nodejs openssl chromium
+  # the browser build and its tests: emscripten, binaryen's optimiser, stb, the page's server
+  # and certificate, headless Chromium
+  emscripten binaryen libstb-dev nodejs openssl chromium
   # the Debian package (scripts/package.sh) and its checks (scripts/check-package.sh)
   help2man file lintian desktop-file-utils appstream debootstrap
 )
