@@ -56,6 +56,20 @@ std::optional<std::size_t> BuiltInWorld::paintStep() {
     return finished;
 }
 
+bool BuiltInWorld::adoptTextures(std::vector<PixelImage> textures) {
+    const bool whole = std::all_of(textures.begin(), textures.end(), [](const PixelImage& image) {
+        return image.width() > 0 && image.height() > 0 && image.rows().first == 0 &&
+               image.rows().end >= image.height();
+    });
+    if (!whole || textures.size() != model_.textures.size()) {
+        return false;
+    }
+    model_.textures = std::move(textures);
+    unpainted_.clear();
+    painting_.reset();
+    return true;
+}
+
 const BuiltInWorld& BuiltInWorld::shared() {
     static const BuiltInWorld world;
     return world;

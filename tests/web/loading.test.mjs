@@ -1,23 +1,14 @@
 // A page on a bad network: a game file that cannot be fetched or compiled, or a browser that
 // cannot draw, is said on the start screen in one line with a button that tries again, and
 // the retry plays once the file is served again.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { launchBrowser, openPage, play, report, servePage } from './support/page.mjs';
+import { openPage, play, report, sharedPage } from './support/page.mjs';
 
 const loadLine = 'No se pudo cargar el juego: comprueba la conexión y vuelve a intentarlo.';
 const portal = '<!doctype html><html><body><h1>Wi-Fi gratis</h1><p>Acepta las condiciones.</p></body></html>';
 
-let server;
-let browser;
-before(async () => {
-  server = await servePage();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const shared = sharedPage();
 
 // What the start screen shows: its lines and the buttons a player can press.
 const startScreen = (page) => page.evaluate(() => ({ lines: window.rovuzu.lines,
@@ -36,7 +27,7 @@ for (const file of ['rovuzu.wasm', 'rovuzu.data', 'rovuzu.js']) {
   for (const [how, fail] of Object.entries(failures)) {
     test(`${file} failing with ${how} is said, and the retry plays once it is served`, async () => {
       let failing = true;
-      const page = await openPage(browser, server.url, {
+      const page = await openPage(shared.browser, shared.server.url, {
         onRequest: (request) => (failing && new URL(request.url()).pathname === `/${file}` ? fail(request) : request.continue()),
       });
       try {
@@ -59,7 +50,7 @@ for (const file of ['rovuzu.wasm', 'rovuzu.data', 'rovuzu.js']) {
 }
 
 test('too little memory to compile the game is said the same way', async () => {
-  const page = await openPage(browser, server.url, {
+  const page = await openPage(shared.browser, shared.server.url, {
     beforeLoad: () => {
       WebAssembly.compile = () => Promise.reject(new RangeError('WebAssembly.compile(): Out of memory'));
     },
@@ -74,7 +65,7 @@ test('too little memory to compile the game is said the same way', async () => {
 });
 
 test('a browser that cannot make a WebGL context says so, with the same retry', async () => {
-  const page = await openPage(browser, server.url, {
+  const page = await openPage(shared.browser, shared.server.url, {
     beforeLoad: () => {
       const getContext = HTMLCanvasElement.prototype.getContext;
       HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {

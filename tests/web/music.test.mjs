@@ -1,19 +1,10 @@
 // The music is not part of what the page needs to start: it is fetched once the round has
 // begun, and plays when it arrives; a page whose music never arrives plays its round silently.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { launchBrowser, openPage, play, servePage, settle } from './support/page.mjs';
+import { openPage, play, settle, sharedPage } from './support/page.mjs';
 
-let server;
-let browser;
-before(async () => {
-  server = await servePage();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const shared = sharedPage();
 
 // Counts what the page starts playing, by the length of each sound, and when.
 const listen = () => {
@@ -40,7 +31,7 @@ const played = (page) => page.page.evaluate(() => window.played);
 const musicLoops = async (page) => (await played(page)).filter((sound) => sound.loops);
 
 test('the music is fetched only once the round has begun, and begins when it arrives', async () => {
-  const page = await openPage(browser, `${server.url}?seed=4`, { beforeLoad: listen });
+  const page = await openPage(shared.browser, `${shared.server.url}?seed=4`, { beforeLoad: listen });
   await page.page.waitForFunction(() => !document.getElementById('play').disabled);
   const before = await page.page.evaluate(() => performance.getEntriesByType('resource').map((e) => e.name));
   assert.deepEqual(before.filter((name) => name.endsWith('rovuzu.mp3')), [], 'nothing of the music before "Jugar"');
@@ -65,7 +56,7 @@ test('the music is fetched only once the round has begun, and begins when it arr
 });
 
 test('a page whose music cannot be fetched plays its round silently, saying so on stderr', async () => {
-  const page = await openPage(browser, `${server.url}?autoplay&clock=virtual&seed=7`, { beforeLoad: listen });
+  const page = await openPage(shared.browser, `${shared.server.url}?autoplay&clock=virtual&seed=7`, { beforeLoad: listen });
   const music = await holdMusic(page);
   page.cdp.on('Fetch.requestPaused', () => music.answer((requestId) =>
     page.cdp.send('Fetch.fulfillRequest', { requestId, responseCode: 404, body: '' })));

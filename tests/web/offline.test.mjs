@@ -21,11 +21,11 @@ async function started(what) {
 const autoplay = '?autoplay&clock=virtual&seed=7';
 const taps = (page) => page.lines(/^El toque ha sido en/);
 
-// Once the page's worker is active and has cached the build: the names of the caches.
+// Once the page's worker is active and has cached the build: the names of its caches.
 const kept = (page) => page.page.evaluate(async () => {
   const registration = await navigator.serviceWorker.ready;
   while (registration.active.state !== 'activated') await new Promise((done) => setTimeout(done, 50));
-  return caches.keys();
+  return (await caches.keys()).filter((name) => name.startsWith('rovuzu-'));
 });
 
 // Every request of the page, and whether the worker answered it.
@@ -123,6 +123,44 @@ test('a new build at the same address takes over once the old one\'s page is clo
   assert.notEqual(caches[0], oldCache);
   assert.ok(requests.filter((request) => /rovuzu\.(js|wasm|data)$/.test(request.url)).every((request) => request.fromWorker));
   assert.deepEqual(page.errors(), []);
+});
+
+// The room as the page shows it at the round's start, above its lines and read-outs; and how
+// many pixels of two such pictures differ.
+async function roomPicture(page) {
+  await play(page.page);
+  return readPng(Buffer.from(await page.page.screenshot({ type: 'png', clip: { x: 0, y: 0, width: 390, height: 600 } })));
+}
+function differing(a, b) {
+  let count = 0;
+  for (let y = 0; y < a.height; ++y) {
+    for (let x = 0; x < a.width; ++x) count += a.at(x, y).some((v, k) => v !== b.at(x, y)[k]) ? 1 : 0;
+  }
+  return count;
+}
+
+test('a second visit shows the room as the first painted it, kept by the page; a spoilt copy is painted again', async () => {
+  const server = await started(await servePage());
+  const browser = await started(await launchBrowser());
+  const first = await openPage(browser, `${server.url}?seed=12`);
+  const painted = await roomPicture(first);
+  assert.equal(await first.page.evaluate(() => window.rovuzu.room), 'painted');
+  await first.page.waitForFunction(async () => (await (await caches.open('painted-room')).keys()).length === 1);
+
+  const again = await openPage(browser, `${server.url}?seed=12`);
+  const kept = await roomPicture(again);
+  assert.equal(await again.page.evaluate(() => window.rovuzu.room), 'kept');
+  assert.equal(differing(kept, painted), 0, 'the very same pixels');
+
+  await again.page.evaluate(async () => {
+    const cache = await caches.open('painted-room');
+    const [name] = await cache.keys();
+    await cache.put(name, new Response(new Uint8Array([82, 86, 90, 49, 9, 9])));
+  });
+  const spoilt = await openPage(browser, `${server.url}?seed=12`);
+  assert.equal(differing(await roomPicture(spoilt), painted), 0);
+  assert.equal(await spoilt.page.evaluate(() => window.rovuzu.room), 'painted');
+  assert.deepEqual([...first.errors(), ...again.errors(), ...spoilt.errors()], []);
 });
 
 test('unless a test asks for the worker, its pages meet the server itself, every request seen', async () => {

@@ -1,7 +1,7 @@
 // A player's phone brought to us: ?record keeps the session's input in the desktop's script
 // format and offers it as a download, which replays headless on the desktop, and in the page,
 // to the same round. And after game over, another round at once.
-import { after, before, test } from 'node:test';
+import { after, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
@@ -9,20 +9,11 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { desktopRound } from './support/desktop.mjs';
 import { facing, positionOf } from './support/geometry.mjs';
-import { launchBrowser, openPage, orient, play, report, servePage, settle } from './support/page.mjs';
+import { openPage, orient, play, report, settle, sharedPage } from './support/page.mjs';
 
 const folder = mkdtempSync(join(tmpdir(), 'rovuzu-record-'));
-let server;
-let browser;
-before(async () => {
-  server = await servePage();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-  rmSync(folder, { recursive: true, force: true });
-});
+const shared = sharedPage();
+after(() => rmSync(folder, { recursive: true, force: true }));
 
 const taps = (page) => page.lines(/^El toque ha sido en/);
 
@@ -34,7 +25,7 @@ async function touch(page, x, y) {
 
 // Clicks the page's own button and waits for the browser's download.
 async function download(page) {
-  const cdp = await browser.target().createCDPSession();
+  const cdp = await shared.browser.target().createCDPSession();
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
   await page.page.click('#record');
   const name = await page.page.evaluate(() => window.rovuzu.recording.split('/').pop());
@@ -45,7 +36,7 @@ async function download(page) {
 }
 
 test('a session recorded on the phone replays to the same round, headless on the desktop and in the page', async () => {
-  const page = await openPage(browser, `${server.url}?record`);
+  const page = await openPage(shared.browser, `${shared.server.url}?record`);
   await play(page.page);
   await orient(page.cdp, 10, 90, 0);
   await page.page.waitForFunction(() => window.rovuzu.report().anchors === 1, { timeout: 30000 });
@@ -71,8 +62,8 @@ test('a session recorded on the phone replays to the same round, headless on the
   assert.deepEqual(desktop.report, phone);
 
   // The same file played in the page, on its virtual clock, up to the same time.
-  writeFileSync(join(server.root, name), `${text}${phone.time} quit\n`);
-  const replay = await openPage(browser, `${server.url}?script=${name}&clock=virtual`);
+  writeFileSync(join(shared.server.root, name), `${text}${phone.time} quit\n`);
+  const replay = await openPage(shared.browser, `${shared.server.url}?script=${name}&clock=virtual`);
   await play(replay.page);
   await replay.page.waitForFunction((time) => window.rovuzu.report().time === time, { timeout: 60000 }, phone.time);
   assert.deepEqual(taps(replay), taps(page));
@@ -81,7 +72,7 @@ test('a session recorded on the phone replays to the same round, headless on the
 });
 
 test('"Jugar otra vez" after game over plays a whole new round from what the page has, with no request', async () => {
-  const page = await openPage(browser, `${server.url}?autoplay&clock=virtual&seed=7`, { width: 375, height: 667 });
+  const page = await openPage(shared.browser, `${shared.server.url}?autoplay&clock=virtual&seed=7`, { width: 375, height: 667 });
   await play(page.page);
   await page.page.waitForFunction(() => window.rovuzu.report().gameOver, { timeout: 60000 });
   await page.page.waitForSelector('#again', { visible: true });

@@ -1,5 +1,5 @@
 // The page as a player first meets it, and the round it plays: the same as the desktop's.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { desktopRound } from './support/desktop.mjs';
 import { readPng } from './support/png.mjs';
-import { desktopBinary, launchBrowser, openPage, picture, play, report, servePage, settle } from './support/page.mjs';
+import { desktopBinary, openPage, picture, play, report, settle, sharedPage } from './support/page.mjs';
 
 const script = `# seed 5
 0.5 look 30 -10
@@ -19,21 +19,12 @@ const script = `# seed 5
 9.25 quit
 `;
 
-let server;
-let browser;
-before(async () => {
-  server = await servePage({ 'round.txt': script, 'broken.txt': '0 jump 1 2\n' });
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const shared = sharedPage({ 'round.txt': script, 'broken.txt': '0 jump 1 2\n' });
 
 const taps = (page) => page.lines(/^El toque ha sido en/);
 
 test('the page offers one button, "Jugar", and draws the built-in room as the desktop does', async () => {
-  const page = await openPage(browser, server.url);
+  const page = await openPage(shared.browser, shared.server.url);
   await page.page.waitForFunction(() => !document.getElementById('play').disabled);
   const start = await page.page.evaluate(() => ({
     buttons: [...document.querySelectorAll('button')].filter((b) => b.offsetParent !== null).map((b) => b.textContent),
@@ -67,7 +58,7 @@ test('the page offers one button, "Jugar", and draws the built-in room as the de
 });
 
 test('an autoplay round on the virtual clock ends in game over after 25 taps, as on the desktop', async () => {
-  const page = await openPage(browser, `${server.url}?autoplay&clock=virtual&seed=7`, { width: 375, height: 667 });
+  const page = await openPage(shared.browser, `${shared.server.url}?autoplay&clock=virtual&seed=7`, { width: 375, height: 667 });
   await play(page.page);
   await page.page.waitForFunction(() => window.rovuzu.report().gameOver, { timeout: 60000 });
   const round = await report(page.page);
@@ -92,7 +83,7 @@ test('the hit sound and the music play through Web Audio, and a page without it 
       return start.apply(this, args);
     };
   };
-  const page = await openPage(browser, `${server.url}?autoplay&clock=virtual&seed=7`, { beforeLoad: listen });
+  const page = await openPage(shared.browser, `${shared.server.url}?autoplay&clock=virtual&seed=7`, { beforeLoad: listen });
   await play(page.page);
   await page.page.waitForFunction(() => window.rovuzu.report().gameOver, { timeout: 60000 });
   const played = await page.page.evaluate(() => window.played);
@@ -100,7 +91,7 @@ test('the hit sound and the music play through Web Audio, and a page without it 
   assert.equal(played.filter((sound) => sound.loops).length, 1, 'the music, looping');
   assert.equal(played.filter((sound) => !sound.loops).length, 25, 'a hit sound a target');
 
-  const silent = await openPage(browser, `${server.url}?autoplay&clock=virtual&seed=7`, {
+  const silent = await openPage(shared.browser, `${shared.server.url}?autoplay&clock=virtual&seed=7`, {
     beforeLoad: () => { delete window.AudioContext; delete window.webkitAudioContext; } });
   await play(silent.page);
   await silent.page.waitForFunction(() => window.rovuzu.report().gameOver, { timeout: 60000 });
@@ -110,10 +101,10 @@ test('the hit sound and the music play through Web Audio, and a page without it 
 });
 
 test('a script plays the same round, to the same report, as the desktop plays it', async () => {
-  const page = await openPage(browser, `${server.url}?script=round.txt&clock=virtual`, { width: 375, height: 667 });
+  const page = await openPage(shared.browser, `${shared.server.url}?script=round.txt&clock=virtual`, { width: 375, height: 667 });
   await play(page.page);
   await page.page.waitForFunction(() => window.rovuzu.report().time === 9.25, { timeout: 60000 });
-  const desktop = desktopRound(['--script', join(server.root, 'round.txt')]);
+  const desktop = desktopRound(['--script', join(shared.server.root, 'round.txt')]);
   assert.deepEqual(taps(page), desktop.lines);
   assert.equal(taps(page).length, 3);
   assert.deepEqual(await report(page.page), desktop.report);
@@ -125,7 +116,7 @@ test('a bad address, an unknown option or a broken script is refused on the page
     ['?seed=5&foo=1', '?foo=1: not an option here'],
     ['?script=missing.txt', 'missing.txt: cannot be fetched'],
     ['?script=broken.txt', 'broken.txt: line 1']]) {
-    const page = await openPage(browser, `${server.url}${query}`);
+    const page = await openPage(shared.browser, `${shared.server.url}${query}`);
     await page.page.waitForFunction(() => window.rovuzu.lines.length > 0, { timeout: 30000 });
     const shown = await page.page.evaluate(() => ({ lines: window.rovuzu.lines,
       buttons: [...document.querySelectorAll('button')].filter((b) => b.offsetParent !== null).length,
@@ -139,7 +130,7 @@ test('a bad address, an unknown option or a broken script is refused on the page
 });
 
 test('Web Audio suspended by the phone (a call, an app switch) resumes on the next tap', async () => {
-  const page = await openPage(browser, server.url);
+  const page = await openPage(shared.browser, shared.server.url);
   await play(page.page);
   await page.page.evaluate(() => Module.rovuzuAudio.suspend());
   await page.page.waitForFunction(() => window.rovuzu.audio === 'suspended');

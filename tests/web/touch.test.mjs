@@ -1,20 +1,11 @@
 // Taps: each touchstart is one tap at its first new finger, a click is one tap, and a tap on
 // a target hits it.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { facing, positionOf } from './support/geometry.mjs';
-import { launchBrowser, openPage, orient, play, report, servePage, settle } from './support/page.mjs';
+import { openPage, orient, play, report, settle, sharedPage } from './support/page.mjs';
 
-let server;
-let browser;
-before(async () => {
-  server = await servePage();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const shared = sharedPage();
 
 const taps = (page) => page.lines(/^El toque ha sido en/);
 
@@ -25,7 +16,7 @@ async function touch(page, points) {
 }
 
 test('a touch on a target hits it and counts it; one beside it hits nothing', async () => {
-  const page = await openPage(browser, `${server.url}?seed=3`);
+  const page = await openPage(shared.browser, `${shared.server.url}?seed=3`);
   await play(page.page);
   await orient(page.cdp, 0, 90, 0);
   await page.page.waitForFunction(() => window.rovuzu.report().anchors === 1, { timeout: 30000 });
@@ -44,7 +35,7 @@ test('a touch on a target hits it and counts it; one beside it hits nothing', as
 });
 
 test('fingers landing in one event are one tap, and each finger landing later is its own', async () => {
-  const page = await openPage(browser, server.url);
+  const page = await openPage(shared.browser, shared.server.url);
   await play(page.page);
   // One event with two fingers, as a browser sends when both land at once.
   await page.page.evaluate(() => {

@@ -1,19 +1,10 @@
 // A phone turned mid-round: the HUD's label is placed again from the view's new frame, whole and
 // near the top in either orientation, and the round goes on as it was.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { launchBrowser, openPage, picture, play, report, servePage, settle } from './support/page.mjs';
+import { openPage, picture, play, report, settle, sharedPage } from './support/page.mjs';
 
-let server;
-let browser;
-before(async () => {
-  server = await servePage();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const shared = sharedPage();
 
 // The box around the text the page draws in the middle band of the view's upper half: white
 // glyphs, each beside the black of its halo.
@@ -33,7 +24,7 @@ function textBox(shown) {
 }
 
 test('portrait, landscape and portrait again mid-round: the HUD shows whole near the top each time', async () => {
-  const page = await openPage(browser, `${server.url}?seed=12`, { width: 390, height: 844 });
+  const page = await openPage(shared.browser, `${shared.server.url}?seed=12`, { width: 390, height: 844 });
   await play(page.page);
   await page.page.waitForFunction(() => window.rovuzu.report().targetsCreated === 1, { timeout: 30000 });
   const before = await report(page.page);

@@ -1,30 +1,21 @@
 // World tracking: on a phone that offers WebXR's immersive-ar (here an emulated one) the start
 // tap enters it, the browser tracks the phone's rotation and position, and the game draws its
 // targets where the world and the view's own projection put them.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { middleOfOthers, positionOf } from './support/geometry.mjs';
-import { launchBrowser, openPage, picture, play, report, servePage, settle } from './support/page.mjs';
+import { openPage, picture, play, report, settle, sharedPage } from './support/page.mjs';
 import { facingFrom, placePhone, projectThroughView, quaternionOf, xrPhone } from './support/xr.mjs';
 
 const [width, height] = [390, 844];
 const eye = 1.6;  // the runtime's phone starts this high; `local` begins there
 const black = [0, 0, 0];
-let server;
-let browser;
-before(async () => {
-  server = await servePage();
-  browser = await launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const shared = sharedPage();
 
 const taps = (page) => page.lines(/^El toque ha sido en/);
 
 async function playInWorld(query = '?seed=3') {
-  const page = await openPage(browser, `${server.url}${query}`, { width, height, beforeLoad: xrPhone() });
+  const page = await openPage(shared.browser, `${shared.server.url}${query}`, { width, height, beforeLoad: xrPhone() });
   await page.page.waitForFunction(() => window.rovuzu.xr !== null);
   await placePhone(page.page, [0, eye, 0], [0, 0, 0, 1]);
   await play(page.page);
@@ -108,7 +99,7 @@ test('when the session ends mid-round the round goes on with the sensors, and is
 });
 
 test('where immersive-ar is not offered, or ?xr=off, the page plays with the sensors as before', async () => {
-  const plain = await openPage(browser, `${server.url}?seed=3`, { width, height });
+  const plain = await openPage(shared.browser, `${shared.server.url}?seed=3`, { width, height });
   await play(plain.page);
   assert.equal(await plain.page.evaluate(() => window.rovuzu.xr), 'none');
   assert.equal(await plain.page.evaluate(() => window.rovuzu.tracking), 'manual');

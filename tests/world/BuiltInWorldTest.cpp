@@ -10,6 +10,7 @@
 #include "platform/world/BuiltInWorld.hpp"
 #include "platform/world/CutLattice.hpp"
 #include "platform/world/DevicePose.hpp"
+#include "platform/world/PictureArchive.hpp"
 #include "platform/world/RoomBuilder.hpp"
 #include "platform/world/WorldMesher.hpp"
 
@@ -235,6 +236,39 @@ TEST(BuiltInWorldTest, PaintedAStepAtATimeTheWorldComesOutTheSame) {
     }
     const ARCamera camera = cameraAt(DevicePose::looking(20.0, -10.0, 5.0, {0.5, 0.2, -0.3}));
     EXPECT_EQ(stepped.frame(camera).triangleCount(), world.frame(camera).triangleCount());
+}
+
+// The page keeps the painted pictures between visits as one block of bytes: they come back
+// exactly, and anything else is refused rather than shown.
+TEST(BuiltInWorldTest, PaintedTexturesKeptAsBytesComeBackTheSameAndNothingElseIsTaken) {
+    const BuiltInWorld& world = BuiltInWorld::shared();
+    const std::vector<std::uint8_t> bytes = PictureArchive::pack(world.textures());
+    auto back = PictureArchive::unpack(bytes);
+    ASSERT_TRUE(back);
+    BuiltInWorld adopted = BuiltInWorld::unpainted();
+    ASSERT_TRUE(adopted.adoptTextures(std::move(*back)));
+    EXPECT_TRUE(adopted.isPainted());
+    EXPECT_EQ(adopted.paintStep(), std::nullopt);
+    for (std::size_t i = 0; i < world.textures().size(); ++i) {
+        EXPECT_EQ(adopted.textures()[i].bytes(), world.textures()[i].bytes()) << "texture " << i;
+    }
+
+    const auto spoilt = [&](auto change) {
+        std::vector<std::uint8_t> copy = bytes;
+        change(copy);
+        return PictureArchive::unpack(copy).has_value();
+    };
+    EXPECT_FALSE(spoilt([](auto& b) { b[0] = 'X'; })) << "another tag";
+    EXPECT_FALSE(spoilt([](auto& b) { b.pop_back(); })) << "cut short";
+    EXPECT_FALSE(spoilt([](auto& b) { b.push_back(0); })) << "a byte too many";
+    EXPECT_FALSE(spoilt([](auto& b) { b[4] = 0xFF; })) << "a count it does not hold";
+    EXPECT_FALSE(spoilt([](auto& b) { b[8] = b[9] = b[10] = b[11] = 0; })) << "no width";
+    EXPECT_FALSE(PictureArchive::unpack({}).has_value());
+
+    BuiltInWorld fewer = BuiltInWorld::unpainted();
+    std::vector<PixelImage> fewerTextures(world.textures().begin(), world.textures().end() - 1);
+    EXPECT_FALSE(fewer.adoptTextures(std::move(fewerTextures)));
+    EXPECT_FALSE(fewer.isPainted()) << "nothing taken: it paints as before";
 }
 
 TEST(BuiltInWorldTest, TheTexturesAreOpaqueAndSensiblySized) {

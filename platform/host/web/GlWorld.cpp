@@ -1,6 +1,11 @@
 #include "platform/host/web/GlWorld.hpp"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
+
+#include "platform/host/web/Page.hpp"
+#include "platform/world/PictureArchive.hpp"
 
 namespace rovuzu {
 
@@ -21,13 +26,46 @@ GlWorld::~GlWorld() {
 }
 
 bool GlWorld::prepare() {
+    if (!lookedForSaved_) {
+        lookedForSaved_ = true;
+        if (takeSaved()) {
+            return false;
+        }
+    }
     if (const auto finished = world_.paintStep()) {
-        // The world is kept as long as this: its pictures are lent.
-        const PixelImage& image = world_.textures()[*finished];
-        ids_[*finished] = textures_.add(
-            {std::shared_ptr<const PixelImage>(std::shared_ptr<void>{}, &image), true, true});
+        keep(*finished);
+        if (world_.isPainted()) {
+            const std::vector<std::uint8_t> bytes = PictureArchive::pack(world_.textures());
+            rovuzu_room_save(bytes.data(), static_cast<int>(bytes.size()));
+        }
     }
     return !world_.isPainted();
+}
+
+// The pictures painted on an earlier visit by this very build, which the page kept: the
+// painting is the most of a phone's wait for "Jugar".
+bool GlWorld::takeSaved() {
+    const int length = rovuzu_room_saved_length();
+    if (length <= 0) {
+        return false;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+    rovuzu_room_saved_copy(bytes.data());
+    auto pictures = PictureArchive::unpack(bytes);
+    if (!pictures || !world_.adoptTextures(std::move(*pictures))) {
+        return false;
+    }
+    for (std::size_t index = 0; index < ids_.size(); ++index) {
+        keep(index);
+    }
+    return true;
+}
+
+void GlWorld::keep(std::size_t index) {
+    // The world is kept as long as this: its pictures are lent.
+    const PixelImage& image = world_.textures()[index];
+    ids_[index] = textures_.add(
+        {std::shared_ptr<const PixelImage>(std::shared_ptr<void>{}, &image), true, true});
 }
 
 void GlWorld::draw(GlPainter& painter, const ARCamera& camera, const PixelArea& area,

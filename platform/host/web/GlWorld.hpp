@@ -22,7 +22,9 @@ class GlWorld {
     ~GlWorld();
 
     // Paints a little more of the world's textures (a step of BuiltInWorld's) and keeps each
-    // finished one with the page's textures; false once they are all there.
+    // finished one with the page's textures; false once they are all there. The first call
+    // takes them all from the page where it kept them from an earlier visit, and the last
+    // painted hands them to the page to keep.
     bool prepare();
     // Fills the area with the world seen by `camera`, at `pixelsPerPoint` pixels a view point;
     // first the textures still to paint, if any.
@@ -30,10 +32,14 @@ class GlWorld {
               double pixelsPerPoint);
 
   private:
+    bool takeSaved();
+    void keep(std::size_t index);
+
     GpuTextures& textures_;
     BuiltInWorld world_;
     std::vector<GpuTextures::Id> ids_;  // by the world's texture index; 0 until painted
     std::vector<GlPainter::Vertex> vertices_;
+    bool lookedForSaved_ = false;
 };
 
 }  // namespace rovuzu

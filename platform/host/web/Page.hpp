@@ -35,6 +35,13 @@ double rovuzu_camera_pictures();
 // The size of the camera's pictures now; 0 by 0 without a camera.
 void rovuzu_camera_size(int* width, int* height);
 
+// The built-in world's pictures as painted on an earlier visit by this very build, which the
+// page kept: their length in bytes (0 for none), and a copy of them; and the pictures as just
+// painted, for the page to keep for the next visit.
+int rovuzu_room_saved_length();
+void rovuzu_room_saved_copy(std::uint8_t* into);
+void rovuzu_room_save(const std::uint8_t* bytes, int length);
+
 // WebXR: whether the start tap opened an immersive-ar session, which the page keeps; starts
 // drawing in it: the game's context made XR-compatible, a layer, the `local` reference space,
 // and from then on each XR frame writes its view into rovuzu_xr_view() and calls

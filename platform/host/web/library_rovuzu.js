@@ -3,7 +3,8 @@
 // Module.rovuzuCannotStart(text, retry) and Module.rovuzuDrawn(ms) for the page's state,
 // Module.rovuzuCamera() for the camera's <video> while it has pictures (null otherwise),
 // Module.rovuzuAudio for the AudioContext the start tap made, if any, and Module.rovuzuXr for
-// the WebXR session it opened, if any.
+// the WebXR session it opened, if any; Module.rovuzuRoom for the built-in world's pictures it
+// keeps between visits.
 mergeInto(LibraryManager.library, {
   $ROVUZU: {
     sounds: [null],   // AudioBuffer by number; null while it decodes or where it did not
@@ -62,6 +63,20 @@ mergeInto(LibraryManager.library, {
   rovuzu_camera_pictures: function() {
     var video = Module['rovuzuCamera']();
     return video && video.videoWidth > 0 ? video.rovuzuPictures : 0;
+  },
+
+  rovuzu_room_saved_length: function() {
+    var saved = Module['rovuzuRoom'] && Module['rovuzuRoom'].saved;
+    return saved ? saved.length : 0;
+  },
+
+  rovuzu_room_saved_copy: function(into) {
+    HEAPU8.set(Module['rovuzuRoom'].saved, into);
+    Module['rovuzuRoom'].taken();
+  },
+
+  rovuzu_room_save: function(bytes, length) {
+    if (Module['rovuzuRoom']) Module['rovuzuRoom'].keep(HEAPU8.slice(bytes, bytes + length));
   },
 
   rovuzu_xr_session: function() {

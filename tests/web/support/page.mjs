@@ -1,5 +1,6 @@
 // The page under test: a folder served as a static host serves it, a fresh headless Chromium
 // for it, and helpers to play it the way a player would.
+import { after, before } from 'node:test';
 import puppeteer from 'puppeteer-core';
 import { spawn } from 'node:child_process';
 import { mkdtempSync, rmSync, readdirSync, symlinkSync, writeFileSync } from 'node:fs';
@@ -63,6 +64,21 @@ export async function launchBrowser({ camera = 'none', serviceWorkers = false } 
   const close = browser.close.bind(browser);
   browser.close = async () => { await close(); rmSync(profile, { recursive: true, force: true }); };
   return browser;
+}
+
+// For a file of tests: the built page served (with `files` beside it) and a browser launched
+// before its tests, both gone after them. The fields are there once the tests run.
+export function sharedPage(files = {}) {
+  const shared = { server: null, browser: null };
+  before(async () => {
+    shared.server = await servePage(files);
+    shared.browser = await launchBrowser();
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.server?.stop();
+  });
+  return shared;
 }
 
 // A phone-sized page (390 by 844 points, one pixel a point, unless said) at `url`: its
