@@ -144,7 +144,7 @@ test('a second visit shows the room as the first painted it, kept by the page; a
   const browser = await started(await launchBrowser());
   const first = await openPage(browser, `${server.url}?seed=12`);
   const painted = await roomPicture(first);
-  assert.equal(await first.page.evaluate(() => window.rovuzu.room), 'painted');
+  assert.equal(await first.page.evaluate(() => window.rovuzu.room), 'worker');
   await first.page.waitForFunction(async () => (await (await caches.open('painted-room')).keys()).length === 1);
 
   const again = await openPage(browser, `${server.url}?seed=12`);
@@ -161,6 +161,36 @@ test('a second visit shows the room as the first painted it, kept by the page; a
   assert.equal(differing(await roomPicture(spoilt), painted), 0);
   assert.equal(await spoilt.page.evaluate(() => window.rovuzu.room), 'painted');
   assert.deepEqual([...first.errors(), ...again.errors(), ...spoilt.errors()], []);
+});
+
+// Pages that cannot have the worker which paints the room beside them: none at all, and one
+// whose script fails as it starts.
+function noWorkers() {
+  delete window.Worker;
+}
+function failingWorkers() {
+  const Real = window.Worker;
+  window.Worker = function () {
+    return new Real(URL.createObjectURL(new Blob(['throw new Error("no room here")'])));
+  };
+}
+
+test('the room painted beside the page is the very one the game paints itself where no worker runs or it fails', async () => {
+  const server = await started(await servePage());
+  const fresh = async (beforeLoad) => {
+    const browser = await started(await launchBrowser());
+    const page = await openPage(browser, `${server.url}?seed=12`, { beforeLoad });
+    const shown = await roomPicture(page);
+    return { shown, room: await page.page.evaluate(() => window.rovuzu.room), errors: page.errors() };
+  };
+  const aside = await fresh(undefined);
+  assert.equal(aside.room, 'worker');
+  for (const beforeLoad of [noWorkers, failingWorkers]) {
+    const itself = await fresh(beforeLoad);
+    assert.equal(itself.room, 'painted', beforeLoad.name);
+    assert.equal(differing(itself.shown, aside.shown), 0, `${beforeLoad.name}: the very same pixels`);
+    assert.deepEqual(itself.errors, [], beforeLoad.name);
+  }
 });
 
 test('unless a test asks for the worker, its pages meet the server itself, every request seen', async () => {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/host/web/Page.hpp"
@@ -20,17 +21,21 @@ GlWorld::GlWorld(GpuTextures& textures)
     : textures_(textures), world_(BuiltInWorld::unpainted()), ids_(world_.textures().size(), 0) {}
 
 GlWorld::~GlWorld() {
-    for (const GpuTextures::Id id : ids_) {
-        textures_.remove(id);
-    }
+    letGo();
 }
 
 bool GlWorld::prepare() {
-    if (!lookedForSaved_) {
-        lookedForSaved_ = true;
-        if (takeSaved()) {
-            return false;
-        }
+    if (!unkept_.empty()) {
+        // Taken pictures go to the GPU one a call: together they are megabytes.
+        keep(unkept_.back());
+        unkept_.pop_back();
+        return !unkept_.empty();
+    }
+    if (world_.isPainted()) {
+        return false;
+    }
+    if (takeSaved()) {
+        return true;
     }
     if (const auto finished = world_.paintStep()) {
         keep(*finished);
@@ -42,8 +47,10 @@ bool GlWorld::prepare() {
     return !world_.isPainted();
 }
 
-// The pictures painted on an earlier visit by this very build, which the page kept: the
-// painting is the most of a phone's wait for "Jugar".
+// The pictures as this very build paints them, which the page has ready: the painting is the
+// most of a phone's wait for "Jugar". The textures made from what was painted here so far go
+// first, as their pictures go with the adoption; should the page's copy be spoilt they are
+// made again.
 bool GlWorld::takeSaved() {
     const int length = rovuzu_room_saved_length();
     if (length <= 0) {
@@ -52,13 +59,23 @@ bool GlWorld::takeSaved() {
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
     rovuzu_room_saved_copy(bytes.data());
     auto pictures = PictureArchive::unpack(bytes);
-    if (!pictures || !world_.adoptTextures(std::move(*pictures))) {
-        return false;
-    }
+    const std::vector<GpuTextures::Id> painted = ids_;
+    letGo();
+    const bool taken = pictures && world_.adoptTextures(std::move(*pictures));
     for (std::size_t index = 0; index < ids_.size(); ++index) {
-        keep(index);
+        if (taken) {
+            unkept_.push_back(index);
+        } else if (painted[index] != 0) {
+            keep(index);
+        }
     }
-    return true;
+    return taken;
+}
+
+void GlWorld::letGo() {
+    for (GpuTextures::Id& id : ids_) {
+        textures_.remove(std::exchange(id, 0));
+    }
 }
 
 void GlWorld::keep(std::size_t index) {

@@ -22,9 +22,10 @@ class GlWorld {
     ~GlWorld();
 
     // Paints a little more of the world's textures (a step of BuiltInWorld's) and keeps each
-    // finished one with the page's textures; false once they are all there. The first call
-    // takes them all from the page where it kept them from an earlier visit, and the last
-    // painted hands them to the page to keep.
+    // finished one with the page's textures; false once they are all there. Whenever the page
+    // has them all ready (kept from an earlier visit, or painted meanwhile by a worker beside
+    // the page) they are taken instead, and what was painted here is let go; the last painted
+    // here hands them to the page to keep.
     bool prepare();
     // Fills the area with the world seen by `camera`, at `pixelsPerPoint` pixels a view point;
     // first the textures still to paint, if any.
@@ -34,12 +35,13 @@ class GlWorld {
   private:
     bool takeSaved();
     void keep(std::size_t index);
+    void letGo();
 
     GpuTextures& textures_;
     BuiltInWorld world_;
     std::vector<GpuTextures::Id> ids_;  // by the world's texture index; 0 until painted
+    std::vector<std::size_t> unkept_;   // taken pictures not yet on the GPU
     std::vector<GlPainter::Vertex> vertices_;
-    bool lookedForSaved_ = false;
 };
 
 }  // namespace rovuzu

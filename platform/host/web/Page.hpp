@@ -39,6 +39,9 @@ void rovuzu_camera_size(int* width, int* height);
 // page kept: their length in bytes (0 for none), and a copy of them; and the pictures as just
 // painted, for the page to keep for the next visit.
 int rovuzu_room_saved_length();
+// Whether a worker beside the page is painting them; the page calls rovuzu_room_arrived when
+// it is done, or has failed.
+int rovuzu_room_awaited();
 void rovuzu_room_saved_copy(std::uint8_t* into);
 void rovuzu_room_save(const std::uint8_t* bytes, int length);
 

@@ -2,18 +2,22 @@
 
 #include <emscripten/emscripten.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <variant>
+#include <vector>
 
 #include "platform/foundation/Console.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/host/core/Script.hpp"
 #include "platform/host/web/Page.hpp"
 #include "platform/host/web/PageHost.hpp"
+#include "platform/world/BuiltInWorld.hpp"
+#include "platform/world/PictureArchive.hpp"
 
 namespace rovuzu {
 
@@ -130,6 +134,21 @@ EMSCRIPTEN_KEEPALIVE void rovuzu_xr_select(double x, double y, double z, double 
 EMSCRIPTEN_KEEPALIVE void rovuzu_xr_ended() {
     if (const auto& host = rovuzu::pageHost()) {
         host->xrEnded();
+    }
+}
+
+// What a worker beside the page runs, on an instance of its own with no game, while the page
+// sets itself up: the room's pictures painted whole and handed over as the page keeps them.
+EMSCRIPTEN_KEEPALIVE void rovuzu_paint_room() {
+    const rovuzu::BuiltInWorld world;
+    const std::vector<std::uint8_t> bytes = rovuzu::PictureArchive::pack(world.textures());
+    rovuzu_room_save(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+// The worker's pictures have come, or will not: the room is taken, or painted here.
+EMSCRIPTEN_KEEPALIVE void rovuzu_room_arrived() {
+    if (const auto& host = rovuzu::pageHost()) {
+        host->prepareWorld();
     }
 }
 
