@@ -127,6 +127,9 @@ function phoneLines(bareRuns, game, bareName = 'bare page') {
   console.log(`    tap to the round's first frame: ${ms(pick('tapToFrame'))}`);
   console.log(`    longest task before "Jugar": ${ms(pick('longestBefore'))}`);
   console.log(`    longest task from the tap to the first frame: ${ms(pick('longestAfterTap'))}`);
+  const rooms = pick('room');
+  console.log(`    the room's pictures: ${[...new Set(rooms)].map((from) =>
+    `${rooms.filter((room) => room === from).length} ${from}`).join(', ')}`);
 }
 
 // Runs of each kind take turns, so that the machine's load falls on all of them alike.

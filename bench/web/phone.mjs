@@ -122,13 +122,13 @@ export async function bareStart(server, network) {
 
 // One start of the game in `browser`: navigation to the start button enabled, the tap to the
 // round's first frame, the longest task before the button and between the tap and the frame,
-// and the requests made before the button was enabled.
+// where the room's pictures came from, and the requests made before the button was enabled.
 async function gameStart(browser, server, network) {
   const { page, requests } = await openThrottled(browser, server.url, { network, beforeLoad: watchPage });
   await page.waitForFunction(() => window.rovuzu?.firstFrameAt !== null && window.bench.tappedAt !== null,
     { timeout: 180000 });
   const seen = await page.evaluate(() => ({ ...window.bench, frameAt: window.rovuzu.firstFrameAt,
-    origin: performance.timeOrigin }));
+    room: window.rovuzu.room, origin: performance.timeOrigin }));
   const longest = (from, to) => Math.max(0, ...seen.tasks
     .filter((task) => task.start < to && task.start + task.duration > from).map((task) => task.duration));
   const enabledWall = seen.origin + seen.enabledAt;
@@ -138,6 +138,7 @@ async function gameStart(browser, server, network) {
     tapToFrame: seen.frameAt - seen.tappedAt,
     longestBefore: longest(0, seen.enabledAt),
     longestAfterTap: longest(seen.tappedAt, seen.frameAt),
+    room: seen.room,
     before: [...requests.values()].filter((request) => request.sentAt <= enabledWall),
   };
 }
