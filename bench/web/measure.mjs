@@ -134,10 +134,11 @@ function phoneLines(bareRuns, game, bareName = 'bare page') {
 
 // Runs of each kind take turns, so that the machine's load falls on all of them alike.
 async function phone() {
-  const kinds = { bare: [], game: [], bareSlow: [], gameSlow: [], second: [], secondSlow: [] };
+  const kinds = { bare: [], game: [], gameSlowWorkers: [], bareSlow: [], gameSlow: [], second: [], secondSlow: [] };
   for (let run = 0; run < phoneRuns; ++run) {
     kinds.bare.push(await bareStart(server, null));
     kinds.game.push(await coldStart(server, null));
+    kinds.gameSlowWorkers.push(await coldStart(server, null, true));
     kinds.bareSlow.push(await bareStart(server, slow4g));
     kinds.gameSlow.push(await coldStart(server, slow4g));
     kinds.second.push(await secondVisit(server, null));
@@ -148,6 +149,8 @@ async function phone() {
     ' (a task counts as long from 50 ms; 0 is none):');
   console.log('  this machine\'s link:');
   phoneLines(kinds.bare, kinds.game);
+  console.log(`  this machine's link, the page's workers ${cpuSlowdown}x slower too (Chromium throttles only the main thread):`);
+  phoneLines(kinds.bare, kinds.gameSlowWorkers);
   console.log(`  slow 4G (${slow4g.latency} ms latency, ${(slow4g.download * 8e-6).toFixed(1)} Mbit/s down, ${(slow4g.upload * 8e-3).toFixed(0)} kbit/s up):`);
   phoneLines(kinds.bareSlow, kinds.gameSlow);
   for (const [name, visits, bare] of [['this link', kinds.second, kinds.bare], ['slow 4G', kinds.secondSlow, kinds.bareSlow]]) {

@@ -66,6 +66,23 @@ function watchPage() {
   }).observe(document, { subtree: true, attributes: true, childList: true });
 }
 
+// Chromium's CPU throttling slows only a page's main thread, not its workers. Here every
+// worker holds each message it posts back by (slowdown - 1) times what it worked for it, from
+// the message it was answering, as a phone's cores, all as slow as each other, would give it.
+function slowWorkers(slowdown) {
+  const Real = window.Worker;
+  const hold = (times) => {
+    let began = performance.now();
+    self.addEventListener('message', () => { began = performance.now(); });
+    const post = self.postMessage.bind(self);
+    self.postMessage = (...message) => setTimeout(() => post(...message), (performance.now() - began) * times);
+  };
+  window.Worker = function (url, options) {
+    const source = `(${hold})(${slowdown - 1}); importScripts(${JSON.stringify(String(url))});`;
+    return new Real(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })), options);
+  };
+}
+
 // The requests a page makes, with the bytes each took on the wire, from the protocol's events.
 function recordRequests(cdp) {
   const requests = new Map();
@@ -89,7 +106,7 @@ function recordRequests(cdp) {
   return requests;
 }
 
-async function openThrottled(browser, url, { network, beforeLoad }) {
+async function openThrottled(browser, url, { network, beforeLoad, workersThrottled = false }) {
   const page = await browser.newPage();
   await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
   const cdp = await page.createCDPSession();
@@ -101,6 +118,7 @@ async function openThrottled(browser, url, { network, beforeLoad }) {
       downloadThroughput: network.download, uploadThroughput: network.upload });
   }
   if (beforeLoad) await page.evaluateOnNewDocument(beforeLoad);
+  if (workersThrottled) await page.evaluateOnNewDocument(slowWorkers, cpuSlowdown);
   await page.goto(url, { waitUntil: 'domcontentloaded', timeout: 120000 });
   return { page, requests };
 }
@@ -123,8 +141,9 @@ export async function bareStart(server, network) {
 // One start of the game in `browser`: navigation to the start button enabled, the tap to the
 // round's first frame, the longest task before the button and between the tap and the frame,
 // where the room's pictures came from, and the requests made before the button was enabled.
-async function gameStart(browser, server, network) {
-  const { page, requests } = await openThrottled(browser, server.url, { network, beforeLoad: watchPage });
+async function gameStart(browser, server, network, workersThrottled = false) {
+  const { page, requests } = await openThrottled(browser, server.url,
+    { network, beforeLoad: watchPage, workersThrottled });
   await page.waitForFunction(() => window.rovuzu?.firstFrameAt !== null && window.bench.tappedAt !== null,
     { timeout: 180000 });
   const seen = await page.evaluate(() => ({ ...window.bench, frameAt: window.rovuzu.firstFrameAt,
@@ -143,10 +162,11 @@ async function gameStart(browser, server, network) {
   };
 }
 
-export async function coldStart(server, network) {
+// `workersThrottled`: the page's workers as slow as its main thread (slowWorkers).
+export async function coldStart(server, network, workersThrottled = false) {
   const browser = await launchBrowser({ serviceWorkers: true });
   try {
-    const { page, ...figures } = await gameStart(browser, server, network);
+    const { page, ...figures } = await gameStart(browser, server, network, workersThrottled);
     return figures;
   } finally {
     await browser.close();
