@@ -64,7 +64,9 @@ bool BuiltInWorld::adoptTextures(std::vector<PixelImage> textures) {
     if (!whole || textures.size() != model_.textures.size()) {
         return false;
     }
-    model_.textures = std::move(textures);
+    for (const RoomBuilder::TexturePaint& texture : unpainted_) {
+        model_.textures[texture.index] = std::move(textures[texture.index]);
+    }
     unpainted_.clear();
     painting_.reset();
     return true;

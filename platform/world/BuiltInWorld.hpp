@@ -34,8 +34,9 @@ class BuiltInWorld {
 
     // Paints the next band of the textures still to paint; the texture it finished, if any.
     std::optional<std::size_t> paintStep();
-    // Takes textures painted before (by this very build) in place of painting them: false,
-    // and nothing taken, unless there is one whole picture for each texture.
+    // Takes textures painted elsewhere (by this very build) in place of those still to paint;
+    // those already painted stay as they are. False, and nothing taken, unless there is one
+    // whole picture for each texture.
     bool adoptTextures(std::vector<PixelImage> textures);
     [[nodiscard]] bool isPainted() const { return unpainted_.empty(); }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <glm/geometric.hpp>
 #include <glm/matrix.hpp>
+#include <optional>
 #include <vector>
 
 #include "platform/world/BuiltInWorld.hpp"
@@ -269,6 +270,41 @@ TEST(BuiltInWorldTest, PaintedTexturesKeptAsBytesComeBackTheSameAndNothingElseIs
     std::vector<PixelImage> fewerTextures(world.textures().begin(), world.textures().end() - 1);
     EXPECT_FALSE(fewer.adoptTextures(std::move(fewerTextures)));
     EXPECT_FALSE(fewer.isPainted()) << "nothing taken: it paints as before";
+}
+
+// A worker beside the page may finish while the page is part way through painting: the world
+// takes only the pictures it still lacks, and those it painted stay where they are, as their
+// textures on the GPU are made from them.
+TEST(BuiltInWorldTest, PicturesTakenPartWayFillOnlyWhatIsStillToPaint) {
+    BuiltInWorld world = BuiltInWorld::unpainted();
+    std::optional<std::size_t> first;
+    while (!first) {
+        first = world.paintStep();
+    }
+    world.paintStep();  // and part of the next
+    const PixelImage& own = world.textures()[*first];
+    const std::vector<std::uint8_t> ownBytes = own.bytes();
+    const std::uint8_t* ownPixels = own.bytes().data();
+
+    std::vector<PixelImage> elsewhere;
+    for (const PixelImage& image : BuiltInWorld::shared().textures()) {
+        elsewhere.emplace_back(image.width(), image.height(), Rgba{1.0F, 0.0F, 1.0F, 1.0F});
+    }
+    ASSERT_TRUE(world.adoptTextures(std::move(elsewhere)));
+    EXPECT_TRUE(world.isPainted());
+    EXPECT_EQ(world.paintStep(), std::nullopt);
+    EXPECT_EQ(&world.textures()[*first], &own);
+    EXPECT_EQ(world.textures()[*first].bytes().data(), ownPixels) << "not moved";
+    EXPECT_EQ(world.textures()[*first].bytes(), ownBytes) << "not painted over";
+    for (std::size_t i = 0; i < world.textures().size(); ++i) {
+        if (i != *first) {
+            const std::vector<std::uint8_t>& taken = world.textures()[i].bytes();
+            ASSERT_FALSE(taken.empty()) << "texture " << i;
+            EXPECT_EQ((std::vector<std::uint8_t>{taken[0], taken[1], taken[2], taken[3]}),
+                      (std::vector<std::uint8_t>{255, 0, 255, 255}))
+                << "texture " << i;
+        }
+    }
 }
 
 TEST(BuiltInWorldTest, TheTexturesAreOpaqueAndSensiblySized) {

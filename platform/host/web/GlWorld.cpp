@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "platform/host/web/Page.hpp"
@@ -21,7 +20,9 @@ GlWorld::GlWorld(GpuTextures& textures)
     : textures_(textures), world_(BuiltInWorld::unpainted()), ids_(world_.textures().size(), 0) {}
 
 GlWorld::~GlWorld() {
-    letGo();
+    for (const GpuTextures::Id id : ids_) {
+        textures_.remove(id);
+    }
 }
 
 bool GlWorld::prepare() {
@@ -47,10 +48,9 @@ bool GlWorld::prepare() {
     return !world_.isPainted();
 }
 
-// The pictures as this very build paints them, which the page has ready: the painting is the
-// most of a phone's wait for "Jugar". The textures made from what was painted here so far go
-// first, as their pictures go with the adoption; should the page's copy be spoilt they are
-// made again.
+// The pictures as this very build paints them, which the page has ready (kept from an earlier
+// visit, or painted by a worker beside the page): the painting is the most of a phone's wait
+// for "Jugar". What was painted here so far stays; the rest is taken.
 bool GlWorld::takeSaved() {
     const int length = rovuzu_room_saved_length();
     if (length <= 0) {
@@ -59,23 +59,15 @@ bool GlWorld::takeSaved() {
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
     rovuzu_room_saved_copy(bytes.data());
     auto pictures = PictureArchive::unpack(bytes);
-    const std::vector<GpuTextures::Id> painted = ids_;
-    letGo();
-    const bool taken = pictures && world_.adoptTextures(std::move(*pictures));
+    if (!pictures || !world_.adoptTextures(std::move(*pictures))) {
+        return false;
+    }
     for (std::size_t index = 0; index < ids_.size(); ++index) {
-        if (taken) {
+        if (ids_[index] == 0) {
             unkept_.push_back(index);
-        } else if (painted[index] != 0) {
-            keep(index);
         }
     }
-    return taken;
-}
-
-void GlWorld::letGo() {
-    for (GpuTextures::Id& id : ids_) {
-        textures_.remove(std::exchange(id, 0));
-    }
+    return true;
 }
 
 void GlWorld::keep(std::size_t index) {

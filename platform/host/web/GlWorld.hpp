@@ -23,9 +23,9 @@ class GlWorld {
 
     // Paints a little more of the world's textures (a step of BuiltInWorld's) and keeps each
     // finished one with the page's textures; false once they are all there. Whenever the page
-    // has them all ready (kept from an earlier visit, or painted meanwhile by a worker beside
-    // the page) they are taken instead, and what was painted here is let go; the last painted
-    // here hands them to the page to keep.
+    // has them ready (kept from an earlier visit, or painted meanwhile by a worker beside the
+    // page) the rest are taken instead and kept one a call; when the last is painted here,
+    // they are handed to the page to keep.
     bool prepare();
     // Fills the area with the world seen by `camera`, at `pixelsPerPoint` pixels a view point;
     // first the textures still to paint, if any.
@@ -35,7 +35,6 @@ class GlWorld {
   private:
     bool takeSaved();
     void keep(std::size_t index);
-    void letGo();
 
     GpuTextures& textures_;
     BuiltInWorld world_;

@@ -35,13 +35,11 @@ double rovuzu_camera_pictures();
 // The size of the camera's pictures now; 0 by 0 without a camera.
 void rovuzu_camera_size(int* width, int* height);
 
-// The built-in world's pictures as painted on an earlier visit by this very build, which the
-// page kept: their length in bytes (0 for none), and a copy of them; and the pictures as just
-// painted, for the page to keep for the next visit.
+// The built-in world's pictures as this very build paints them, when the page has them (kept
+// from an earlier visit, or painted by a worker beside the page): their length in bytes (0
+// for none), and a copy of them; and the pictures as just painted, for the page to keep for
+// the next visit.
 int rovuzu_room_saved_length();
-// Whether a worker beside the page is painting them; the page calls rovuzu_room_arrived when
-// it is done, or has failed.
-int rovuzu_room_awaited();
 void rovuzu_room_saved_copy(std::uint8_t* into);
 void rovuzu_room_save(const std::uint8_t* bytes, int length);
 

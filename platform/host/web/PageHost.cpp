@@ -67,26 +67,16 @@ PageHost::PageHost(PageOptions page, Script script, std::string delegateClassNam
 PageHost::~PageHost() = default;
 
 void PageHost::prepareWorld() {
-    if (!preparing_ && !prepared_) {
-        preparing_ = true;
-        emscripten_set_immediate_loop(onPrepareWorld, this);
-    }
+    emscripten_set_immediate_loop(onPrepareWorld, this);
 }
 
 EM_BOOL PageHost::onPrepareWorld(void* host) {
-    PageHost& self = hostOf(host);
-    if (rovuzu_room_awaited() != 0) {
-        self.preparing_ = false;  // until the page calls again, with the worker's pictures or not
-        return EM_FALSE;
-    }
     const double until = emscripten_get_now() + kPaintingSliceMilliseconds;
-    while (self.renderer_->prepare()) {
+    while (hostOf(host).renderer_->prepare()) {
         if (emscripten_get_now() >= until) {
             return EM_TRUE;  // the rest in the next slice
         }
     }
-    self.preparing_ = false;
-    self.prepared_ = true;
     rovuzu_page_ready();
     return EM_FALSE;
 }

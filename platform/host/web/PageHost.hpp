@@ -43,8 +43,6 @@ class PageHost {
     bool openCanvas();
     // Paints the built-in world's textures and hands them to WebGL, ahead of the round, in
     // short slices that leave the page free to answer between them; then offers the start.
-    // While a worker beside the page paints them it waits, to be called again when the
-    // worker is done or has failed; once they are ready it does nothing.
     void prepareWorld();
     // The start tap: launches the application and starts drawing. False (after one line on
     // stderr) when the application cannot start.
@@ -111,8 +109,6 @@ class PageHost {
     bool dragging_ = false;
     bool xr_ = false;
     bool framing_ = false;        // animation frames are turning the session
-    bool preparing_ = false;      // the world is being prepared, in slices
-    bool prepared_ = false;       // and is ready
     bool saidRoundOver_ = false;  // the page has heard that this round is over
     bool saidScreenshots_ = false;
 };

@@ -145,13 +145,6 @@ EMSCRIPTEN_KEEPALIVE void rovuzu_paint_room() {
     rovuzu_room_save(bytes.data(), static_cast<int>(bytes.size()));
 }
 
-// The worker's pictures have come, or will not: the room is taken, or painted here.
-EMSCRIPTEN_KEEPALIVE void rovuzu_room_arrived() {
-    if (const auto& host = rovuzu::pageHost()) {
-        host->prepareWorld();
-    }
-}
-
 // The run's report as JSON, valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* rovuzu_report() {
     static std::string report;

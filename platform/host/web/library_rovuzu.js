@@ -70,10 +70,6 @@ mergeInto(LibraryManager.library, {
     return saved ? saved.length : 0;
   },
 
-  rovuzu_room_awaited: function() {
-    return Module['rovuzuRoom'] && Module['rovuzuRoom'].painter ? 1 : 0;
-  },
-
   rovuzu_room_saved_copy: function(into) {
     HEAPU8.set(Module['rovuzuRoom'].saved, into);
     Module['rovuzuRoom'].taken();
