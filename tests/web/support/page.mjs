@@ -84,7 +84,7 @@ export function sharedPage(files = {}) {
 // A phone-sized page (390 by 844 points, one pixel a point, unless said) at `url`: its
 // console and errors kept. `beforeLoad` runs in the page before its own script; `onRequest`,
 // when given, answers each request the page makes (puppeteer's interception).
-export async function openPage(browser, url, { width = 390, height = 844, landscape = false, dpr = 1, beforeLoad, onRequest, cpuSlowdown = 1 } = {}) {
+export async function openPage(browser, url, { width = 390, height = 844, landscape = false, dpr = 1, beforeLoad, onRequest, cpuSlowdown = 1, cores } = {}) {
   const page = await browser.newPage();
   if (onRequest) {
     await page.setRequestInterception(true);
@@ -102,6 +102,7 @@ export async function openPage(browser, url, { width = 390, height = 844, landsc
     isLandscape: landscape });
   const cdp = await page.createCDPSession();
   if (cpuSlowdown !== 1) await cdp.send('Emulation.setCPUThrottlingRate', { rate: cpuSlowdown });
+  if (cores) await cdp.send('Emulation.setHardwareConcurrencyOverride', { hardwareConcurrency: cores });
   if (beforeLoad) await page.evaluateOnNewDocument(beforeLoad);
   await page.goto(url);
   return { page, console, cdp, errors: () => console.filter((m) => m.type === 'error' || m.type === 'pageerror'),
